@@ -1,0 +1,6 @@
+// PCB API binding (placeholder until the binding table lands).
+#include "RTL/pcb_api.h"
+
+namespace plz {
+void BindPcbApi() {}
+}  // namespace plz

@@ -1,0 +1,1 @@
+// The host executable's exported entry points (stub until the simulator provides them).

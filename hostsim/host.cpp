@@ -1,0 +1,1 @@
+// The host simulator (stub).

@@ -1,0 +1,152 @@
+// The narrow seam to the operating system. Every service the plug-in and the host simulator take
+// from the OS is one named call in PLZ_OS_CALLS; the defaults are the real Win32 calls on Windows
+// and the shared POSIX stand-in elsewhere. Tests replace single calls by name (os::Override).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/abi.h"
+
+namespace plz::os {
+
+// Thread error information, as the component object model's error-information object holds it.
+struct ErrorInfo {
+    std::u16string source;
+    std::u16string description;
+    std::u16string helpFile;
+    uint32_t helpContext = 0;
+    GUID guid{};
+};
+
+enum class RegistryRoot : uint8_t { CurrentUser, LocalMachine };
+using RegistryKey = void*;
+
+struct QueuedMessage {
+    WindowHandle window = 0;
+    uint32_t message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+};
+
+struct OsVersionInfo {
+    uint32_t major = 0;
+    uint32_t minor = 0;
+};
+
+// Outcome of a file-version query: ok with the version, or the Windows error code.
+struct FileVersionResult {
+    bool ok = false;
+    uint32_t error = 0;
+    uint64_t version = 0;
+};
+
+// Windows error codes the callers look at.
+inline constexpr uint32_t kErrorFileNotFound = 2;
+inline constexpr uint32_t kErrorResourceDataNotFound = 1812;
+inline constexpr uint32_t kErrorResourceTypeNotFound = 1813;
+
+// Virtual-key codes for IsKeyDown.
+inline constexpr int kVkShift = 0x10;
+inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkAlt = 0x12;
+
+// X(name, result, parameters): the one list of OS services.
+#define PLZ_OS_CALLS(X)                                                                              \
+    /* modules: lookup of already loaded modules (never loads), exports, own module */             \
+    X(FindLoadedModule, ModuleHandle, (const char* name /*null: the main program*/))               \
+    X(FindExport, void*, (ModuleHandle module, const char* name))                                  \
+    X(OwnModule, ModuleHandle, ())                                                                 \
+    X(ModulePath, std::string, (ModuleHandle module /*null: the main program*/))                   \
+    X(OpenLibrary, ModuleHandle, (const std::string& path, /*out*/ std::string* error))            \
+    X(CloseLibrary, void, (ModuleHandle module))                                                   \
+    X(DisableThreadNotifications, void, (ModuleHandle module))                                     \
+    /* thread error information */                                                                 \
+    X(SetThreadErrorInfo, bool, (const ErrorInfo* info /*null clears*/))                           \
+    X(TakeThreadErrorInfo, bool, (/*out*/ ErrorInfo* info))                                        \
+    /* wide strings: one allocator shared by host and plug-in */                                   \
+    X(AllocString, BSTR, (const char16_t* text, uint32_t length))                                  \
+    X(FreeString, void, (BSTR text))                                                               \
+    X(StringLength, uint32_t, (BSTR text))                                                         \
+    X(AnsiToWide, std::u16string, (std::string_view text))                                         \
+    X(WideToAnsi, std::string, (std::u16string_view text))                                         \
+    /* registry: open without creating, read, write */                                             \
+    X(RegistryOpen, RegistryKey, (RegistryRoot root, const std::string& path))                     \
+    X(RegistryReadString, bool, (RegistryKey key, const std::string& value, std::string* out))     \
+    X(RegistryWriteString, bool, (RegistryKey key, const std::string& value, const std::string& d)) \
+    X(RegistryClose, void, (RegistryKey key))                                                      \
+    /* folders and files */                                                                        \
+    X(AppDataFolder, std::string, ())                                                              \
+    X(FileExists, bool, (const std::string& path))                                                 \
+    X(DirectoryExists, bool, (const std::string& path))                                            \
+    X(MakeDirectory, bool, (const std::string& path))                                              \
+    X(ReadFileBytes, bool, (const std::string& path, /*out*/ std::string* bytes))                  \
+    /* message queue of the calling thread */                                                      \
+    X(PeekAnyMessage, bool, (/*out*/ QueuedMessage* message))                                      \
+    X(PostMessageTo, bool, (WindowHandle window, uint32_t message, uintptr_t w, intptr_t l))       \
+    /* user interface */                                                                           \
+    X(MessageDialog, int, (WindowHandle owner, const std::string& caption, const std::string& text, \
+                           int kind, int buttons))                                                 \
+    X(IsKeyDown, bool, (int virtualKey))                                                           \
+    /* system facts */                                                                             \
+    X(OsVersion, OsVersionInfo, ())                                                                \
+    X(FileVersion, FileVersionResult, (const std::string& path))                                   \
+    X(SystemLocale, uint32_t, ())                                                                  \
+    /* standard output and process exit */                                                         \
+    X(WriteStdout, void, (std::string_view text))                                                  \
+    X(FlushStdout, void, ())                                                                       \
+    X(ExitNow, void, (int code))
+
+// The real implementations: Win32 calls on Windows, the POSIX stand-in library elsewhere.
+namespace native {
+#define PLZ_OS_DECLARE(name, result, params) result name params;
+PLZ_OS_CALLS(PLZ_OS_DECLARE)
+#undef PLZ_OS_DECLARE
+}  // namespace native
+
+// The calls as this module sees them. Each entry starts at its native implementation.
+struct Calls {
+#define PLZ_OS_FIELD(name, result, params) result(*name) params = &native::name;
+    PLZ_OS_CALLS(PLZ_OS_FIELD)
+#undef PLZ_OS_FIELD
+};
+Calls& calls();
+
+// Replaces the named call (nullptr restores the native one). False for an unknown name.
+bool Override(std::string_view name, void* function);
+// Puts every call back to its native implementation.
+void ResetAll();
+
+// Replaces one call for a scope.
+template <typename F>
+class ScopedOverride {
+public:
+    ScopedOverride(F*& slot, F* replacement) : slot_(slot), saved_(slot) { slot_ = replacement; }
+    ~ScopedOverride() { slot_ = saved_; }
+    ScopedOverride(const ScopedOverride&) = delete;
+    ScopedOverride& operator=(const ScopedOverride&) = delete;
+
+private:
+    F*& slot_;
+    F* saved_;
+};
+template <typename F>
+ScopedOverride(F*&, F*) -> ScopedOverride<F>;
+
+// Path separator of the platform's file names: folders end with it.
+#if defined(_WIN32)
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Wide-string helpers built on the calls above.
+BSTR NewString(std::u16string_view text);
+std::u16string FromString(BSTR text);
+BSTR NewAnsiString(std::string_view text);
+std::string AnsiFromString(BSTR text);
+
+}  // namespace plz::os

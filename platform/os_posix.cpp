@@ -1,0 +1,305 @@
+// The POSIX stand-in for the operating system: one shared library that the plug-in and the host
+// simulator both link, so that process- and thread-wide state (error information, the string
+// allocator, the message queue) is one, as it is on Windows. The registry is a folder tree under
+// $PLAZEN_REGISTRY (keys are folders, values are files); special folders come from the environment.
+#include <dlfcn.h>
+#include <link.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+
+#include "platform/os.h"
+#include "platform/posix_control.h"
+
+namespace fs = std::filesystem;
+
+namespace plz::os {
+namespace {
+
+std::string Env(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+// "Name.dll" -> "libName.so": the natural equivalent of a Windows module name.
+std::string PosixModuleName(std::string name) {
+    if (name.find('/') != std::string::npos) return name;
+    if (name.size() > 4) {
+        std::string ext = name.substr(name.size() - 4);
+        for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (ext == ".dll") name = "lib" + name.substr(0, name.size() - 4) + ".so";
+    }
+    return name;
+}
+
+std::optional<ErrorInfo>& ThreadErrorInfo() {
+    thread_local std::optional<ErrorInfo> info;
+    return info;
+}
+
+std::deque<QueuedMessage>& ThreadQueue() {
+    thread_local std::deque<QueuedMessage> queue;
+    return queue;
+}
+
+posix::MessageDialogHandler g_dialogHandler = nullptr;
+std::array<bool, 256> g_keys{};
+OsVersionInfo g_version{10, 0};
+uint32_t g_locale = 0;
+std::map<std::string, uint64_t> g_fileVersions;
+std::atomic<size_t> g_liveStrings{0};
+
+struct StringHeader {
+    uint32_t bytes;  // length in bytes, without the terminator, as the Windows allocator keeps it
+};
+
+}  // namespace
+
+namespace native {
+
+ModuleHandle FindLoadedModule(const char* name) {
+    void* h = name ? dlopen(PosixModuleName(name).c_str(), RTLD_LAZY | RTLD_NOLOAD)
+                   : dlopen(nullptr, RTLD_LAZY);
+    // The module stays loaded by whoever loaded it; drop the count this lookup added.
+    if (h) dlclose(h);
+    return h;
+}
+
+void* FindExport(ModuleHandle module, const char* name) {
+    if (!module || !name) return nullptr;
+    return dlsym(module, name);
+}
+
+// OwnModule lives in each module (os_posix_module.cpp): it must name its caller's module.
+
+std::string ModulePath(ModuleHandle module) {
+    if (module) {
+        link_map* map = nullptr;
+        if (dlinfo(module, RTLD_DI_LINKMAP, &map) == 0 && map && map->l_name && map->l_name[0])
+            return map->l_name;
+    }
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : exe.string();
+}
+
+ModuleHandle OpenLibrary(const std::string& path, std::string* error) {
+    void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!h && error) {
+        const char* e = dlerror();
+        *error = e ? e : "cannot load library";
+    }
+    return h;
+}
+
+void CloseLibrary(ModuleHandle module) {
+    if (module) dlclose(module);
+}
+
+void DisableThreadNotifications(ModuleHandle) {}
+
+bool SetThreadErrorInfo(const ErrorInfo* info) {
+    if (info)
+        ThreadErrorInfo() = *info;
+    else
+        ThreadErrorInfo().reset();
+    return true;
+}
+
+bool TakeThreadErrorInfo(ErrorInfo* info) {
+    auto& slot = ThreadErrorInfo();
+    if (!slot) return false;
+    if (info) *info = *slot;
+    slot.reset();
+    return true;
+}
+
+BSTR AllocString(const char16_t* text, uint32_t length) {
+    auto* block = static_cast<unsigned char*>(
+        std::malloc(sizeof(StringHeader) + (size_t(length) + 1) * sizeof(char16_t)));
+    if (!block) return nullptr;
+    reinterpret_cast<StringHeader*>(block)->bytes = length * uint32_t(sizeof(char16_t));
+    auto* chars = reinterpret_cast<char16_t*>(block + sizeof(StringHeader));
+    if (text && length) std::memcpy(chars, text, length * sizeof(char16_t));
+    else if (length) std::memset(chars, 0, length * sizeof(char16_t));
+    chars[length] = 0;
+    ++g_liveStrings;
+    return chars;
+}
+
+void FreeString(BSTR text) {
+    if (!text) return;
+    --g_liveStrings;
+    std::free(reinterpret_cast<unsigned char*>(text) - sizeof(StringHeader));
+}
+
+uint32_t StringLength(BSTR text) {
+    if (!text) return 0;
+    auto* header = reinterpret_cast<StringHeader*>(reinterpret_cast<unsigned char*>(text) -
+                                                   sizeof(StringHeader));
+    return header->bytes / uint32_t(sizeof(char16_t));
+}
+
+// The stand-in's ANSI code page is Latin-1: every byte is the code point of the same value.
+std::u16string AnsiToWide(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (char c : text) out.push_back(char16_t(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string WideToAnsi(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t c : text) out.push_back(c < 256 ? char(c) : '?');
+    return out;
+}
+
+namespace {
+fs::path RegistryPath(RegistryRoot root, const std::string& path) {
+    fs::path p = Env("PLAZEN_REGISTRY");
+    p /= root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+    std::string part;
+    std::istringstream in(path);
+    while (std::getline(in, part, '\\'))
+        if (!part.empty()) p /= part;
+    return p;
+}
+}  // namespace
+
+RegistryKey RegistryOpen(RegistryRoot root, const std::string& path) {
+    if (Env("PLAZEN_REGISTRY").empty()) return nullptr;
+    fs::path p = RegistryPath(root, path);
+    std::error_code ec;
+    if (!fs::is_directory(p, ec)) return nullptr;
+    return new std::string(p.string());
+}
+
+bool RegistryReadString(RegistryKey key, const std::string& value, std::string* out) {
+    if (!key) return false;
+    std::ifstream in(fs::path(*static_cast<std::string*>(key)) / value, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (out) *out = s.str();
+    return true;
+}
+
+bool RegistryWriteString(RegistryKey key, const std::string& value, const std::string& data) {
+    if (!key) return false;
+    std::ofstream out(fs::path(*static_cast<std::string*>(key)) / value,
+                      std::ios::binary | std::ios::trunc);
+    out << data;
+    return bool(out);
+}
+
+void RegistryClose(RegistryKey key) { delete static_cast<std::string*>(key); }
+
+std::string AppDataFolder() { return Env("PLAZEN_APPDATA"); }
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+bool DirectoryExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+bool MakeDirectory(const std::string& path) {
+    std::error_code ec;
+    return fs::create_directory(path, ec);
+}
+
+bool ReadFileBytes(const std::string& path, std::string* bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    if (in.bad()) return false;
+    if (bytes) *bytes = s.str();
+    return true;
+}
+
+bool PeekAnyMessage(QueuedMessage* message) {
+    auto& q = ThreadQueue();
+    if (q.empty()) return false;
+    if (message) *message = q.front();
+    return true;
+}
+
+bool PostMessageTo(WindowHandle window, uint32_t message, uintptr_t w, intptr_t l) {
+    ThreadQueue().push_back({window, message, w, l});
+    return true;
+}
+
+int MessageDialog(WindowHandle owner, const std::string& caption, const std::string& text,
+                  int kind, int buttons) {
+    if (g_dialogHandler) return g_dialogHandler(owner, caption, text, kind, buttons);
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    return 1;
+}
+
+bool IsKeyDown(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < 256 && g_keys[size_t(virtualKey)];
+}
+
+OsVersionInfo OsVersion() { return g_version; }
+
+FileVersionResult FileVersion(const std::string& path) {
+    if (auto it = g_fileVersions.find(path); it != g_fileVersions.end()) return {true, 0, it->second};
+    if (!FileExists(path)) return {false, kErrorFileNotFound, 0};
+    return {false, kErrorResourceTypeNotFound, 0};
+}
+
+uint32_t SystemLocale() {
+    if (g_locale) return g_locale;
+    std::string env = Env("PLAZEN_LCID");
+    if (!env.empty()) return uint32_t(std::strtoul(env.c_str(), nullptr, 10));
+    return 1033;
+}
+
+void WriteStdout(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+void FlushStdout() { std::fflush(stdout); }
+
+void ExitNow(int code) { _exit(code); }
+
+}  // namespace native
+
+namespace posix {
+
+void SetMessageDialogHandler(MessageDialogHandler handler) { g_dialogHandler = handler; }
+void SetKeyDown(int virtualKey, bool down) {
+    if (virtualKey >= 0 && virtualKey < 256) g_keys[size_t(virtualKey)] = down;
+}
+void SetOsVersion(OsVersionInfo version) { g_version = version; }
+void SetSystemLocale(uint32_t lcid) { g_locale = lcid; }
+void SetFileVersion(const std::string& path, uint64_t version) { g_fileVersions[path] = version; }
+void ClearFileVersions() { g_fileVersions.clear(); }
+
+size_t QueuedMessageCount() { return ThreadQueue().size(); }
+bool TakeMessage(QueuedMessage* message) {
+    auto& q = ThreadQueue();
+    if (q.empty()) return false;
+    if (message) *message = q.front();
+    q.pop_front();
+    return true;
+}
+void ClearMessages() { ThreadQueue().clear(); }
+
+size_t LiveStringCount() { return g_liveStrings; }
+
+}  // namespace posix
+}  // namespace plz::os

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what the builds need on a Debian machine: only the packages that are missing.
+# Usage: scripts/install-deps.sh [native|all]   (native: the Linux build only)
+set -euo pipefail
+want=(cmake g++ make libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
+if [ "${1:-all}" = all ]; then
+  want+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64)
+fi
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

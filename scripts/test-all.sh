@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the three configurations and runs every test: the native tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the export check of the 32-bit DLL, and the Windows tests
+# under Wine in a throw-away prefix. CTest's summary line closes the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh all
+jobs=$(nproc)
+
+echo "== native build (sanitizers)"
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DPLAZEN_SANITIZE=ON >/dev/null
+cmake --build build/native -j"$jobs"
+
+echo "== i686-w64-mingw32 build (production DLL)"
+cmake -S . -B build/win-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DPLAZEN_TESTS=OFF >/dev/null
+cmake --build build/win-i686 -j"$jobs"
+
+echo "== x86_64-w64-mingw32 build (tests under Wine)"
+cmake -S . -B build/win-x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win-x86_64 -j"$jobs"
+
+echo "== export check of the 32-bit DLL"
+exports=$(i686-w64-mingw32-objdump -p build/win-i686/bin/plazen.dll |
+  sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -oE '\] .*' | cut -c3-)
+if [ "$exports" != "ServerFactory" ]; then
+  echo "plazen.dll must export exactly ServerFactory; it exports: ${exports:-nothing}" >&2
+  exit 1
+fi
+echo "plazen.dll exports: $exports"
+
+echo "== Windows tests under Wine"
+WINEPREFIX=$(mktemp -d /tmp/plazen-wine.XXXXXX)
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
+wineboot -i >/dev/null 2>&1 || true
+ctest --test-dir build/win-x86_64 --output-on-failure
+
+echo "== native tests"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build/native --output-on-failure -j"$jobs"
