@@ -139,3 +139,7 @@
     X(ClientAPI_QueryUpdatesInfo) \
     X(ClientAPI_SetUpdatesInfo) \
 
+// Looked up in the host executable at load like the table above, and never called.
+#define PLZ_CURSOR_API_NAMES(X) \
+    X(ClientAPI_BeginCursor) \
+    X(ClientAPI_EndCursor)
