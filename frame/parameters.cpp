@@ -117,9 +117,10 @@ bool GetParameterValue(const char* parameters, std::string_view name, std::strin
     return true;
 }
 
-bool GetShortParameterValue(const char* parameters, std::string_view name, std::string& value) {
-    bool found = GetParameterValue(parameters, name.substr(0, kShortStringMax), value);
-    if (value.size() > kShortStringMax) value.resize(kShortStringMax);
+bool GetParameterValue(const char* parameters, const ShortString<255>& name, ShortString<255>& value) {
+    std::string full;
+    bool found = GetParameterValue(parameters, name.View(), full);
+    value.Assign(full);
     return found;
 }
 

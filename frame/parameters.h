@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "RTL/short_string.h"
+
 namespace plz {
 
 struct TParameter {
@@ -45,10 +47,8 @@ private:
 // or empty or has no such entry. The last parsed text is cached, so several queries of one text
 // parse it once; a changed text is parsed again.
 bool GetParameterValue(const char* parameters, std::string_view name, std::string& value);
-// The short-string form: the name is taken as at most 255 characters and the value comes back cut
-// to its first 255 characters.
-bool GetShortParameterValue(const char* parameters, std::string_view name, std::string& value);
-inline constexpr size_t kShortStringMax = 255;
+// The short-string form: the value comes back cut to its first 255 characters.
+bool GetParameterValue(const char* parameters, const ShortString<255>& name, ShortString<255>& value);
 
 // Sets `name` to `value` in the parameter text held in `buffer` (`capacity` bytes; the current text
 // ends at its first zero or at the buffer's end), rewriting the whole text normalised. An existing

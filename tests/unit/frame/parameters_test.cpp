@@ -85,11 +85,11 @@ TEST_F(ParametersTest, ChangedTextInTheSameBufferIsParsedAgain) {
 
 TEST_F(ParametersTest, ShortFormCutsTheValueTo255) {
     const std::string text = "Object=" + std::string(300, 'x');
-    std::string value;
-    EXPECT_TRUE(GetShortParameterValue(text.c_str(), "OBJECT", value));
-    EXPECT_EQ(value, std::string(255, 'x'));
-    EXPECT_FALSE(GetShortParameterValue(text.c_str(), "Other", value));
-    EXPECT_EQ(value, "");
+    ShortString<255> value("stale");
+    EXPECT_TRUE(GetParameterValue(text.c_str(), ShortString<255>("OBJECT"), value));
+    EXPECT_EQ(value.Str(), std::string(255, 'x'));
+    EXPECT_FALSE(GetParameterValue(text.c_str(), ShortString<255>("Other"), value));
+    EXPECT_TRUE(value.Empty());
 }
 
 // A buffer with guard bytes after the capacity the callee is told about.
