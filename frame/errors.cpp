@@ -11,14 +11,6 @@ namespace {
 
 bool g_hookInstalled = false;
 
-void PutErrorInfo(const std::string& message) {
-    os::ErrorInfo info;
-    info.source = os::calls().AnsiToWide(LibraryFileName());
-    info.description = os::calls().AnsiToWide(message);
-    // Without an error-information object the raise proceeds without one.
-    os::calls().SetThreadErrorInfo(&info);
-}
-
 std::string HexCode(HRESULT code) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%08X", static_cast<unsigned>(code));
@@ -46,6 +38,14 @@ void CheckHost(HRESULT status) {
         throw EHostError(status, os::calls().WideToAnsi(info.description), info.source, info.helpFile,
                          info.helpContext);
     throw EHostError(status, "Host call failed with status 0x" + HexCode(status), {}, {}, 0);
+}
+
+void PutErrorInfo(const std::string& message) {
+    os::ErrorInfo info;
+    info.source = os::calls().AnsiToWide(LibraryFileName());
+    info.description = os::calls().AnsiToWide(message);
+    // Without an error-information object the raise proceeds without one.
+    os::calls().SetThreadErrorInfo(&info);
 }
 
 void InstallRaiseHook() { g_hookInstalled = true; }

@@ -60,6 +60,10 @@ void InstallRaiseHook();
 void RemoveRaiseHook();
 bool RaiseHookInstalled();
 
+// Puts the thread's error information in place for `message`, as the raise hook does: source the
+// library's file name, description the message. For errors that do not pass through the hook.
+void PutErrorInfo(const std::string& message);
+
 // The library file name without folder, as the hook reports it as the error's source.
 std::string LibraryFileName();
 
