@@ -1,0 +1,172 @@
+// Reading and writing the host simulator's JSON board files.
+#include "hostsim/board_file.h"
+
+#include <cmath>
+#include <limits>
+
+#include "RTL/layers.h"
+
+namespace plz::sim {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The place an error is about: "board.json: component 3 (R7), field "x": ...".
+struct Where {
+    const std::string& file;
+    size_t index;
+    std::string designator;
+
+    [[noreturn]] void Fail(const std::string& field, const std::string& what) const {
+        std::string at = file + ": component " + std::to_string(index + 1);
+        if (!designator.empty()) at += " (" + designator + ")";
+        throw BoardFileError(at + ", field \"" + field + "\": " + what);
+    }
+};
+
+int32_t ToInternal(const Json& value, BoardUnits units, const Where& where, const std::string& field) {
+    if (!value.is_number()) where.Fail(field, "must be a number");
+    long double iu;
+    if (units == BoardUnits::Iu) {
+        if (!value.is_number_integer()) where.Fail(field, "must be a whole number of internal units");
+        iu = value.is_number_unsigned() ? (long double)value.get<uint64_t>() : (long double)value.get<int64_t>();
+    } else {
+        const double v = value.get<double>();
+        iu = units == BoardUnits::Mil ? (long double)v * 10000.0L : (long double)v * 100000000.0L / 254.0L;
+        iu = std::nearbyint(iu);
+    }
+    if (!(iu >= std::numeric_limits<int32_t>::min() && iu <= std::numeric_limits<int32_t>::max()))
+        where.Fail(field, "lies outside the 32-bit internal coordinate range");
+    return static_cast<int32_t>(iu);
+}
+
+bool OptionalBool(const Json& c, const char* key, const Where& where) {
+    if (!c.contains(key)) return false;
+    if (!c[key].is_boolean()) where.Fail(key, "must be true or false");
+    return c[key].get<bool>();
+}
+
+std::string RequiredString(const Json& c, const char* key, size_t maxLength, const Where& where) {
+    if (!c.contains(key)) where.Fail(key, "is missing");
+    if (!c[key].is_string()) where.Fail(key, "must be a string");
+    std::string s = c[key].get<std::string>();
+    if (s.size() > maxLength)
+        where.Fail(key, "is longer than " + std::to_string(maxLength) + " characters");
+    return s;
+}
+
+uint8_t LayerFromName(const std::string& name, const Where& where) {
+    for (int i = 0; i < kLegacyLayerCount; ++i)
+        if (kLayerNames[i] == name) return uint8_t(i);
+    where.Fail("layer", "\"" + name + "\" is not a layer name");
+}
+
+// Line and column of a byte offset, for syntax errors.
+std::string Position(const std::string& text, size_t offset) {
+    size_t line = 1, column = 1;
+    for (size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+}  // namespace
+
+BoardFile ParseBoard(const std::string& text, const std::string& fileName) {
+    BoardFile board;
+    try {
+        board.document = Json::parse(text);
+    } catch (const Json::parse_error& e) {
+        // nlohmann reports the offset just past the offending byte.
+        throw BoardFileError(fileName + ": syntax error at " + Position(text, e.byte ? e.byte - 1 : 0));
+    }
+    const Json& doc = board.document;
+    if (!doc.is_object()) throw BoardFileError(fileName + ": the board must be a JSON object");
+    if (doc.contains("units")) {
+        const Json& u = doc["units"];
+        if (u == "mil") board.units = BoardUnits::Mil;
+        else if (u == "mm") board.units = BoardUnits::Mm;
+        else if (u == "iu") board.units = BoardUnits::Iu;
+        else throw BoardFileError(fileName + ": field \"units\" must be \"mil\", \"mm\" or \"iu\"");
+    }
+    if (!doc.contains("components")) throw BoardFileError(fileName + ": field \"components\" is missing");
+    if (!doc["components"].is_array()) throw BoardFileError(fileName + ": field \"components\" must be an array");
+
+    const Json& list = doc["components"];
+    board.components.reserve(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+        const Json& c = list[i];
+        Where where{fileName, i, {}};
+        if (!c.is_object()) {
+            throw BoardFileError(fileName + ": component " + std::to_string(i + 1) + " must be an object");
+        }
+        BoardComponent bc;
+        bc.designator = RequiredString(c, "designator", kMaxDesignatorLength, where);
+        where.designator = bc.designator;
+        bc.footprint = RequiredString(c, "footprint", kMaxFootprintLength, where);
+        for (const char* key : {"x", "y", "bbox"})
+            if (!c.contains(key)) where.Fail(key, "is missing");
+        bc.x = ToInternal(c["x"], board.units, where, "x");
+        bc.y = ToInternal(c["y"], board.units, where, "y");
+        const Json& bbox = c["bbox"];
+        if (!bbox.is_array() || bbox.size() != 4)
+            where.Fail("bbox", "must be an array of four numbers [left, bottom, right, top]");
+        bc.left = ToInternal(bbox[0], board.units, where, "bbox");
+        bc.bottom = ToInternal(bbox[1], board.units, where, "bbox");
+        bc.right = ToInternal(bbox[2], board.units, where, "bbox");
+        bc.top = ToInternal(bbox[3], board.units, where, "bbox");
+        if (bc.left > bc.right) where.Fail("bbox", "left lies right of right");
+        if (bc.bottom > bc.top) where.Fail("bbox", "bottom lies above top");
+        if (c.contains("rotation")) {
+            if (!c["rotation"].is_number()) where.Fail("rotation", "must be a number");
+            bc.rotation = c["rotation"].get<double>();
+        }
+        if (c.contains("layer")) {
+            if (!c["layer"].is_string()) where.Fail("layer", "must be a string");
+            bc.layer = LayerFromName(c["layer"].get<std::string>(), where);
+        }
+        bc.selected = OptionalBool(c, "selected", where);
+        bc.excluded = OptionalBool(c, "excluded", where);
+        board.components.push_back(std::move(bc));
+    }
+    return board;
+}
+
+double ToFileUnits(int64_t iu, BoardUnits units) {
+    switch (units) {
+        case BoardUnits::Mil: return double(iu) / 10000.0;
+        case BoardUnits::Mm: return double(iu * 254) / 100000000.0;
+        case BoardUnits::Iu: break;
+    }
+    return double(iu);
+}
+
+Json CoordinateJson(int32_t iu, BoardUnits units) {
+    // Whole values stay whole numbers; others print as the shortest text that reads back to the
+    // same double, which converts back to the same internal value.
+    if (units == BoardUnits::Iu || (units == BoardUnits::Mil && iu % 10000 == 0))
+        return Json(units == BoardUnits::Iu ? int64_t(iu) : int64_t(iu / 10000));
+    if (units == BoardUnits::Mm && (int64_t(iu) * 254) % 100000000 == 0)
+        return Json(int64_t(iu) * 254 / 100000000);
+    return Json(ToFileUnits(iu, units));
+}
+
+std::string FormatBoard(const BoardFile& board, const std::vector<BoardComponent>& components) {
+    Json doc = board.document;
+    Json& list = doc["components"];
+    for (size_t i = 0; i < components.size() && i < list.size(); ++i) {
+        const BoardComponent& c = components[i];
+        list[i]["x"] = CoordinateJson(c.x, board.units);
+        list[i]["y"] = CoordinateJson(c.y, board.units);
+        list[i]["bbox"] = Json::array({CoordinateJson(c.left, board.units), CoordinateJson(c.bottom, board.units),
+                                       CoordinateJson(c.right, board.units), CoordinateJson(c.top, board.units)});
+    }
+    return doc.dump(2) + "\n";
+}
+
+}  // namespace plz::sim
