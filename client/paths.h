@@ -37,4 +37,8 @@ uint64_t GetFileVersion(const std::string& fileName);
 char* AllocParameterBuffer(int32_t size);
 void FreeParameterBuffer(char* buffer, int32_t size);
 
+// Forgets the preference location and the language mappings (library unload); the next use
+// determines them anew.
+void FreePathCaches();
+
 }  // namespace plz

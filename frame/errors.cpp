@@ -31,6 +31,8 @@ EHostError::EHostError(HRESULT code, std::string message, std::u16string source,
       helpFile_(std::move(helpFile)),
       helpContext_(helpContext) {}
 
+EOSError::EOSError(uint32_t code) : Exception("System Error. Code: " + std::to_string(code) + "."), code_(code) {}
+
 void CheckHost(HRESULT status) {
     if (!Failed(status)) return;
     os::ErrorInfo info;

@@ -51,6 +51,16 @@ private:
     uint32_t helpContext_;
 };
 
+// A call of the operating system failed with a Windows error code.
+class EOSError : public Exception {
+public:
+    explicit EOSError(uint32_t code);
+    uint32_t Code() const { return code_; }
+
+private:
+    uint32_t code_;
+};
+
 // Checks a status returned by a host interface: a negative one raises EHostError carrying the
 // error information the host left for the thread, or the code alone.
 void CheckHost(HRESULT status);

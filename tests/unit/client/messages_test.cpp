@@ -1,0 +1,95 @@
+// Message boxes and the error box, the test-mode check, and test mode ending the process after
+// one line on standard output.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "client/messages.h"
+#include "frame/application.h"
+#include "tests/unit/client/host_files.h"
+
+namespace plz {
+namespace {
+
+struct Dialog {
+    WindowHandle owner;
+    std::string caption, text;
+    int kind, buttons;
+};
+std::vector<Dialog> g_dialogs;
+int RecordDialog(WindowHandle owner, const std::string& caption, const std::string& text, int kind, int buttons) {
+    g_dialogs.push_back({owner, caption, text, kind, buttons});
+    return 7;
+}
+
+class MessagesTest : public test::HostFilesTest {
+protected:
+    void SetUp() override {
+        HostFilesTest::SetUp();
+        g_dialogs.clear();
+        os::calls().MessageDialog = RecordDialog;
+        SetApplicationWindow(0x55);
+    }
+    void TearDown() override {
+        SetApplicationWindow(0);
+        HostFilesTest::TearDown();
+    }
+    static void EnterTestMode() { SetRegistry(os::RegistryRoot::LocalMachine, "Software\\Vantor\\TestMode"); }
+};
+
+TEST_F(MessagesTest, DialogsAreOwnedByTheApplicationWindow) {
+    EXPECT_EQ(ShowErrorMessage("No PCB is currently open in Client."), 7);
+    EXPECT_EQ(ShowErrorMessage("Bad", "Oops"), 7);
+    EXPECT_EQ(ShowDialogWithCaption("Note", "Done", MessageKind::Information, 3), 7);
+    ASSERT_EQ(g_dialogs.size(), 3u);
+    EXPECT_EQ(g_dialogs[0].owner, WindowHandle(0x55));
+    EXPECT_EQ(g_dialogs[0].caption, "Error");
+    EXPECT_EQ(g_dialogs[0].text, "No PCB is currently open in Client.");
+    EXPECT_EQ(g_dialogs[0].kind, 1);
+    EXPECT_EQ(g_dialogs[0].buttons, 4);
+    EXPECT_EQ(g_dialogs[1].caption, "Oops");
+    EXPECT_EQ(g_dialogs[2].kind, int(MessageKind::Information));
+    EXPECT_EQ(g_dialogs[2].buttons, 3);
+}
+
+TEST_F(MessagesTest, TestModeIsTheKeysExistenceCheckedAtEveryCall) {
+    EXPECT_FALSE(IsTestMode());
+    // A key of the same name elsewhere does not count.
+    SetRegistry(os::RegistryRoot::CurrentUser, "Software\\Vantor\\TestMode");
+    EXPECT_FALSE(IsTestMode());
+    EnterTestMode();
+    EXPECT_TRUE(IsTestMode());
+    std::filesystem::remove_all(test::RegistryFolder(os::RegistryRoot::LocalMachine, "Software\\Vantor\\TestMode"));
+    EXPECT_FALSE(IsTestMode());
+    EXPECT_FALSE(RegistryKeyExists(os::RegistryRoot::LocalMachine, "Software\\Vantor\\TestMode"));
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(MessagesTest, InTestModeAMessageBoxEndsTheProcess) {
+    EnterTestMode();
+    const std::string out = (root / "stdout.txt").string();
+    EXPECT_EXIT(
+        {
+            if (!std::freopen(out.c_str(), "w", stdout)) std::abort();
+            std::fputs("pending ", stdout);  // still buffered: the exit must flush it
+            ShowErrorMessage("No PCB is currently open in Client.");
+        },
+        ::testing::ExitedWithCode(1), "");
+#if defined(_WIN32)
+    const char* newline = "\r\n";  // standard output in text mode
+#else
+    const char* newline = "\n";
+#endif
+    EXPECT_EQ(ReadAll(out), std::string("pending ShowDialogWithCaption withError No PCB is currently open in Client.") +
+                                newline);
+    EXPECT_TRUE(g_dialogs.empty());
+}
+
+}  // namespace
+}  // namespace plz
