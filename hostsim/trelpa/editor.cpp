@@ -2,6 +2,7 @@
 // module exports for tests and the host simulator.
 #include "hostsim/trelpa/editor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -21,8 +22,6 @@ Editor& TheEditor() {
 }
 
 namespace {
-
-constexpr int32_t WrapAdd(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
 
 // Defaults: every option value distinct and nonzero, so that a caller that hands a value back in
 // the wrong place changes the board visibly.
@@ -88,7 +87,7 @@ void ResetBoard(Board& b) {
     b.pairs.push_back({kTopLayer, kBottomLayer, 2, 1});
 }
 
-bool Fits(const char* text, std::size_t width) { return text && std::strlen(text) <= width; }
+bool FitsWidth(const char* text, std::size_t width) { return text && std::strlen(text) <= width; }
 
 }  // namespace
 
@@ -118,24 +117,29 @@ const ComponentLinks& Editor::LinksOf(const Component& c) const {
     return c.links ? links[c.links - 1] : kDefaultLinks;
 }
 
-void Editor::MoveComponent(Component& c, int32_t dx, int32_t dy) {
-    auto move = [&](int32_t& x, int32_t& y) { x = WrapAdd(x, dx), y = WrapAdd(y, dy); };
-    move(c.x, c.y);
-    move(c.box.left, c.box.bottom);
-    move(c.box.right, c.box.top);
-    if (Text* t = FindText(c.nameHandle)) {
-        move(t->x, t->y);
-        move(t->box.left, t->box.bottom);
-        move(t->box.right, t->box.top);
+bool Editor::MoveComponent(Component& c, int32_t x, int32_t y) {
+    const int64_t dx = int64_t(x) - c.x, dy = int64_t(y) - c.y;
+    if (!dx && !dy) return true;
+    Text* t = FindText(c.nameHandle);
+    if (!c.box.CanMove(dx, dy) || (t && !(t->box.CanMove(dx, dy) && Fits(t->x, dx) && Fits(t->y, dy))))
+        return false;
+    c.x = x, c.y = y;
+    c.box.Move(dx, dy);
+    if (t) {
+        t->x = int32_t(t->x + dx), t->y = int32_t(t->y + dy);
+        t->box.Move(dx, dy);
     }
+    return true;
 }
 
 uint32_t Editor::AddComponent(const ComponentSpec& spec) {
-    if (!Fits(spec.designator, 254) || !Fits(spec.footprint, 250) || spec.layer < 1 ||
+    if (!FitsWidth(spec.designator, 254) || !FitsWidth(spec.footprint, 250) || spec.layer < 1 ||
         spec.layer > kLastLayer || spec.left > spec.right || spec.bottom > spec.top ||
         components.size() >= kIndexMask)
         return 0;
-    const std::size_t nameLength = std::strlen(spec.designator);
+    // The designator sits above the component, half a size unit wide per character.
+    const int64_t nameWidth = 500000 * int64_t(std::max<std::size_t>(std::strlen(spec.designator), 1));
+    if (!Fits(spec.top, 100000 + 600000) || !Fits(spec.left, nameWidth)) return 0;
 
     Text& t = texts.emplace_back();
     t.hostWord = 0x0403;
@@ -144,7 +148,7 @@ uint32_t Editor::AddComponent(const ComponentSpec& spec) {
     t.hostByte = 1;
     t.hostInt2 = 22;
     t.x = spec.left;
-    t.y = WrapAdd(spec.top, 100000);
+    t.y = spec.top + 100000;
     t.size = 600000;
     t.intValue11 = 23;
     t.rotation = spec.rotation;
@@ -162,7 +166,7 @@ uint32_t Editor::AddComponent(const ComponentSpec& spec) {
     t.trueTypeByte4 = 4;
     t.trueTypeInt1 = 150000;
     t.barCode = {5, 6, 7, 8};
-    t.box = {t.x, t.y, WrapAdd(t.x, int32_t(500000 * (nameLength ? nameLength : 1))), WrapAdd(t.y, 600000)};
+    t.box = {t.x, t.y, int32_t(t.x + nameWidth), t.y + 600000};
 
     Component& c = components.emplace_back();
     c.flags = spec.selected ? 0x0010 : 0;
@@ -363,13 +367,13 @@ const Control kControl = {
     },
     /*SetLayerName*/
     [](uint8_t layer, const char* name) {
-        if (!ValidLayer(layer) || !Fits(name, 255)) return 0;
+        if (!ValidLayer(layer) || !FitsWidth(name, 255)) return 0;
         TheEditor().board.layers[layer].name.Assign(name);
         return 1;
     },
     /*SetPlaneNet*/
     [](uint8_t layer, const char* net) {
-        if (layer < kFirstInternalPlane || layer > kLastInternalPlane || !Fits(net, 255)) return 0;
+        if (layer < kFirstInternalPlane || layer > kLastInternalPlane || !FitsWidth(net, 255)) return 0;
         TheEditor().board.layers[layer].netName.Assign(net);
         return 1;
     },

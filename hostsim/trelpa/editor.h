@@ -63,11 +63,20 @@ struct RecordOf<Skip, R(A...)> {
 template <class Sig, std::size_t Skip>
 using RecordOf = typename detail::RecordOf<Skip, Sig>::Type;
 
+// True when a coordinate moved by d stays a 32-bit coordinate.
+constexpr bool Fits(int32_t coordinate, int64_t d) {
+    const int64_t v = coordinate + d;
+    return v >= INT32_MIN && v <= INT32_MAX;
+}
+
 struct Rect {
     int32_t left = 0, bottom = 0, right = 0, top = 0;
-    void Move(int32_t dx, int32_t dy) {
-        left += dx, right += dx;
-        bottom += dy, top += dy;
+    bool CanMove(int64_t dx, int64_t dy) const {
+        return Fits(left, dx) && Fits(right, dx) && Fits(bottom, dy) && Fits(top, dy);
+    }
+    void Move(int64_t dx, int64_t dy) {
+        left = int32_t(left + dx), right = int32_t(right + dx);
+        bottom = int32_t(bottom + dy), top = int32_t(top + dy);
     }
 };
 
@@ -210,8 +219,9 @@ struct Editor {
     // The object's rectangle, null for a handle of no object.
     Rect* FindBox(uint32_t handle);
     const ComponentLinks& LinksOf(const Component& c) const;
-    // Moves a component by (dx, dy) with its rectangle and its designator text.
-    void MoveComponent(Component& c, int32_t dx, int32_t dy);
+    // Moves a component's reference point to (x, y), its rectangle and its designator text
+    // along. False, with nothing moved, when any of them would leave the coordinate range.
+    bool MoveComponent(Component& c, int32_t x, int32_t y);
     uint32_t AddComponent(const ComponentSpec& spec);
     std::string Dump() const;
 };

@@ -293,25 +293,20 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryComponent) {
         Editor& e = Ed();
         Component* c = e.FindComponent(handle);
         if (!c) return kUnknown;
-        const int32_t oldX = c->x, oldY = c->y;
-        if (direction == kCommit) {
-            if (!x || !y) return kUnknown;
-            c->x = LoadUnaligned(x);
-            c->y = LoadUnaligned(y);
-        } else {
-            const uint8_t oldLayer = c->layer;
-            Exchange(direction,
-                     std::tie(c->flags, c->hostWord, c->layer, c->hostByte, c->nameHandle, c->componentInt1,
-                              c->footprint, c->componentByte1, c->componentByte2, c->x, c->y, c->componentInt2,
-                              c->rotation, c->componentByte3),
-                     flags, hostWord, layer, hostByte, nameHandle, componentInt1, footprintKey, componentByte1,
-                     componentByte2, x, y, componentInt2, rotation, componentByte3);
-            if (c->layer < 1 || c->layer > kLastLayer) c->layer = oldLayer;
+        if (direction != kFetch) {
+            // The rectangle and the designator follow the reference point; a place they cannot
+            // follow it to refuses the whole call.
+            if (!x || !y || !e.MoveComponent(*c, LoadUnaligned(x), LoadUnaligned(y))) return kUnknown;
+            if (direction == kCommit) return 0;
         }
-        // The rectangle and the designator follow the reference point.
-        const int32_t newX = c->x, newY = c->y;
-        c->x = oldX, c->y = oldY;
-        e.MoveComponent(*c, int32_t(uint32_t(newX) - uint32_t(oldX)), int32_t(uint32_t(newY) - uint32_t(oldY)));
+        const uint8_t oldLayer = c->layer;
+        Exchange(direction,
+                 std::tie(c->flags, c->hostWord, c->layer, c->hostByte, c->nameHandle, c->componentInt1,
+                          c->footprint, c->componentByte1, c->componentByte2, c->x, c->y, c->componentInt2,
+                          c->rotation, c->componentByte3),
+                 flags, hostWord, layer, hostByte, nameHandle, componentInt1, footprintKey, componentByte1,
+                 componentByte2, x, y, componentInt2, rotation, componentByte3);
+        if (c->layer < 1 || c->layer > kLastLayer) c->layer = oldLayer;
         return 0;
     }
 };
@@ -389,14 +384,20 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryText) {
                         ShortString<254>* text, int32_t* width, int32_t* intValue2, int32_t* intValue3) {
         Text* t = Ed().FindText(handle);
         if (!t) return kUnknown;
-        const int32_t oldX = t->x, oldY = t->y;
+        // Its rectangle follows the location, and a location it cannot follow to refuses the call.
+        int64_t dx = 0, dy = 0;
+        if (direction != kFetch) {
+            if (!x || !y) return kUnknown;
+            dx = int64_t(LoadUnaligned(x)) - t->x, dy = int64_t(LoadUnaligned(y)) - t->y;
+            if (!t->box.CanMove(dx, dy)) return kUnknown;
+        }
         Exchange(direction,
                  std::tie(t->flags, t->hostWord, t->layerId, t->hostInt1, t->hostByte, t->hostInt2, t->x, t->y,
                           t->size, t->intValue11, t->rotation, t->byteValue6, t->text, t->width, t->intValue2,
                           t->intValue3),
                  flags, hostWord, layerId, hostInt1, hostByte, hostInt2, x, y, size, intValue11, rotation,
                  byteValue6, text, width, intValue2, intValue3);
-        t->box.Move(int32_t(uint32_t(t->x) - uint32_t(oldX)), int32_t(uint32_t(t->y) - uint32_t(oldY)));
+        t->box.Move(dx, dy);
         return 0;
     }
 };

@@ -2,6 +2,7 @@
 // through its exported entry points and its control table.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -186,6 +187,12 @@ TEST_F(TrelpaEditor, CommitMovesOnlyTheLocationAndTheRectangleAndDesignatorFollo
     EXPECT_TRUE(again == fetched);
     ENTRY(PcbApi_QueryComponentEx)(kFetch, c, &exInt1, &exByte1, &exByte2, &exInt2);
     EXPECT_NE(exInt1, 999);
+
+    // A place its rectangle cannot follow it to, past the coordinate range, is refused.
+    f.x = INT32_MAX;
+    EXPECT_NE(QueryComponent(kCommit, c, f), 0u);
+    EXPECT_EQ(Read(c).x, 51000);
+    EXPECT_EQ(Read(c).right, after.right);
 }
 
 TEST_F(TrelpaEditor, StoreTakesEveryValueAndMovesTheRectangleWithTheLocation) {
