@@ -1,1 +1,146 @@
-// The host executable's exported entry points (stub until the simulator provides them).
+// The host executable's exported entry points: every Client API, virtual-file-system and cursor
+// name, as the host's own executable exports them. The entries that the plug-in calls have the
+// signatures declared for them and answer from the current host; the rest take nothing and
+// return 0.
+#include <exception>
+#include <utility>
+
+#include "client/client_api_calls.h"
+#include "client/client_api_names.h"
+#include "client/vfs_api_names.h"
+#include "hostsim/host.h"
+#include "platform/os.h"
+
+using plz::hostsim::Host;
+using plz::hostsim::State;
+
+// The called entries, declared from their one list: a definition below that strays from it, or a
+// stub for one of these names, does not compile.
+#define PLZ_DECLARE_EXPORT(name, result, params) PLZ_EXPORT result PLZ_STDCALL name params;
+PLZ_CLIENT_API_CALLS(PLZ_DECLARE_EXPORT)
+PLZ_VFS_API_CALLS(PLZ_DECLARE_EXPORT)
+#undef PLZ_DECLARE_EXPORT
+
+namespace {
+
+// Runs an entry point's body with the current host's state, if there is a host; no exception
+// leaves the executable's exports.
+template <typename Result, typename Body>
+Result WithState(Result fallback, Body&& body) noexcept {
+    try {
+        Host* host = Host::Current();
+        return host ? body(host->state()) : fallback;
+    } catch (...) {
+        return fallback;
+    }
+}
+
+template <typename Body>
+void WithState(Body&& body) noexcept {
+    WithState(0, [&](State& state) {
+        body(state);
+        return 0;
+    });
+}
+
+uint8_t Preference(bool plz::hostsim::Preferences::*preference) {
+    return WithState(uint8_t(0), [&](State& state) { return uint8_t(state.preferences.*preference ? 1 : 0); });
+}
+
+}  // namespace
+
+// The current host's client, with a reference for the caller; none without a host.
+PLZ_EXPORT void PLZ_STDCALL ClientAPI_GetClientInterface(plz::IClient** client) {
+    if (!client) return;
+    Host* host = Host::Current();
+    *client = host ? host->Client() : nullptr;
+    if (*client) (*client)->AddRef();
+}
+
+PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetPrefUseLuna() { return Preference(&plz::hostsim::Preferences::useLuna); }
+
+PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetPrefHideFloatingPanels() {
+    return Preference(&plz::hostsim::Preferences::hideFloatingPanels);
+}
+
+PLZ_EXPORT void PLZ_STDCALL ClientAPI_SetPrefHideFloatingPanels(uint8_t hide) {
+    WithState([&](State& state) { state.preferences.hideFloatingPanels = hide != 0; });
+}
+
+PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetUseExternalWebBrowser() {
+    return Preference(&plz::hostsim::Preferences::useExternalWebBrowser);
+}
+
+PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetIntegratedHelpSystem() {
+    return Preference(&plz::hostsim::Preferences::integratedHelpSystem);
+}
+
+PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetUseSystemLocaleLanguage() {
+    return Preference(&plz::hostsim::Preferences::useSystemLocaleLanguage);
+}
+
+PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetUseLocalizedDialogs() {
+    return Preference(&plz::hostsim::Preferences::useLocalizedDialogs);
+}
+
+// The simulated host has no translation manager.
+PLZ_EXPORT void PLZ_STDCALL ClientAPI_GetTranslationManager(plz::ITranslationManager** manager) {
+    if (manager) *manager = nullptr;
+}
+
+// The simulated host leaves every font as it is.
+PLZ_EXPORT int32_t PLZ_STDCALL ClientAPI_UpdateFont(plz::LogFontA*) { return 0; }
+
+PLZ_EXPORT void PLZ_STDCALL ClientAPI_SetErrorInfo(plz::BSTR error, plz::BSTR detail, uintptr_t address) {
+    WithState([&](State& state) {
+        state.errorReport = plz::hostsim::ErrorReport{plz::os::FromString(error), plz::os::FromString(detail), address};
+    });
+}
+
+PLZ_EXPORT void PLZ_STDCALL ClientAPI_ClearErrorInfo() {
+    WithState([](State& state) { state.errorReport.reset(); });
+}
+
+PLZ_EXPORT void PLZ_STDCALL ClientAPI_HandleException(int32_t value) {
+    WithState([&](State& state) { state.handledExceptions.push_back(value); });
+}
+
+PLZ_EXPORT int32_t PLZ_STDCALL VFSAPI_VFS_FileExists(const char* path) {
+    return WithState(int32_t(0), [&](State& state) { return int32_t(path && state.virtualFiles.count(path) ? 1 : 0); });
+}
+
+// Every other name: a stub. PLZ_IS_CALLED(name) is 1 for the names defined above, 0 otherwise.
+#define PLZ_CALLED_ClientAPI_GetClientInterface ~, 1
+#define PLZ_CALLED_ClientAPI_GetPrefUseLuna ~, 1
+#define PLZ_CALLED_ClientAPI_GetPrefHideFloatingPanels ~, 1
+#define PLZ_CALLED_ClientAPI_SetPrefHideFloatingPanels ~, 1
+#define PLZ_CALLED_ClientAPI_GetUseExternalWebBrowser ~, 1
+#define PLZ_CALLED_ClientAPI_GetIntegratedHelpSystem ~, 1
+#define PLZ_CALLED_ClientAPI_GetUseSystemLocaleLanguage ~, 1
+#define PLZ_CALLED_ClientAPI_GetUseLocalizedDialogs ~, 1
+#define PLZ_CALLED_ClientAPI_GetTranslationManager ~, 1
+#define PLZ_CALLED_ClientAPI_UpdateFont ~, 1
+#define PLZ_CALLED_ClientAPI_SetErrorInfo ~, 1
+#define PLZ_CALLED_ClientAPI_ClearErrorInfo ~, 1
+#define PLZ_CALLED_ClientAPI_HandleException ~, 1
+#define PLZ_CALLED_VFSAPI_VFS_FileExists ~, 1
+#define PLZ_SECOND(a, b, ...) b
+#define PLZ_PROBE(...) PLZ_SECOND(__VA_ARGS__, 0, ~)
+#define PLZ_IS_CALLED(name) PLZ_PROBE(PLZ_CALLED_##name)
+#define PLZ_CAT_(a, b) a##b
+#define PLZ_CAT(a, b) PLZ_CAT_(a, b)
+
+#define PLZ_STUB_0(name) \
+    PLZ_EXPORT int32_t PLZ_STDCALL name() { return 0; }
+#define PLZ_STUB_1(name)
+#define PLZ_STUB(name) PLZ_CAT(PLZ_STUB_, PLZ_IS_CALLED(name))(name)
+PLZ_CLIENT_API_NAMES(PLZ_STUB)
+PLZ_VFS_API_NAMES(PLZ_STUB)
+PLZ_CURSOR_API_NAMES(PLZ_STUB)
+
+// Every name marked as called is one of the called list: the counts agree.
+#define PLZ_ONE(...) +1
+#define PLZ_ONE_IF_CALLED(name) +PLZ_IS_CALLED(name)
+static_assert((0 PLZ_CLIENT_API_CALLS(PLZ_ONE)) == (0 PLZ_CLIENT_API_NAMES(PLZ_ONE_IF_CALLED)));
+static_assert((0 PLZ_VFS_API_CALLS(PLZ_ONE)) == (0 PLZ_VFS_API_NAMES(PLZ_ONE_IF_CALLED)));
+static_assert((0 PLZ_CURSOR_API_NAMES(PLZ_ONE_IF_CALLED)) == 0);

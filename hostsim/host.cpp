@@ -1,1 +1,327 @@
-// The host simulator (stub).
+// The simulated host's client and companions: counted objects that share the host's State.
+#include "hostsim/host.h"
+
+#include <cstring>
+#include <utility>
+
+#include "hostsim/ini_file.h"
+#include "platform/os.h"
+
+namespace plz::hostsim {
+namespace {
+
+Host* g_current = nullptr;
+
+// No exception leaves a host operation.
+template <typename Body>
+HRESULT Guarded(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
+template <typename T>
+void Clear(T* out) {
+    if (out) *out = T{};
+}
+
+// Reference counting and QueryInterface for an object with one interface besides IUnknown.
+template <typename Derived, typename I, const GUID& Iid>
+class Counted : public I {
+public:
+    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == Iid) {
+            *object = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
+    uint32_t PLZ_STDCALL Release() override {
+        uint32_t left = --references_;
+        if (left == 0) delete static_cast<Derived*>(this);
+        return left;
+    }
+    uint32_t References() const { return references_; }
+
+private:
+    uint32_t references_ = 1;  // the creator's
+};
+
+class ContextObject final : public Counted<ContextObject, IUnknown, IID_IUnknown> {};
+
+class GuiManager final : public Counted<GuiManager, IGUIManager, IID_IGUIManager> {
+public:
+    explicit GuiManager(std::shared_ptr<State> state) : state_(std::move(state)) {}
+
+    HRESULT PLZ_STDCALL SetStatusText(int32_t index, BSTR text) override {
+        return Guarded([&] {
+            state_->calls.push_back("SetStatusText");
+            state_->statusTexts.push_back({index, os::FromString(text)});
+            return state_->statusTextFailure ? Fail(*state_->statusTextFailure) : S_OK;
+        });
+    }
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+class OptionsReader final : public Counted<OptionsReader, IOptionsReader, IID_IOptionsReader> {
+public:
+    OptionsReader(std::shared_ptr<State> state, IniFile ini) : state_(std::move(state)), ini_(std::move(ini)) {}
+
+    HRESULT PLZ_STDCALL ReadInteger(BSTR section, BSTR key, int32_t defaultValue, int32_t* value) override {
+        return Guarded([&] {
+            Clear(value);
+            state_->calls.push_back("ReadInteger");
+            if (!value) return E_POINTER;
+            std::u16string s = os::FromString(section), k = os::FromString(key);
+            *value = ini_.Integer(os::calls().WideToAnsi(s), os::calls().WideToAnsi(k), defaultValue);
+            state_->integerReads.push_back({s, k, defaultValue, *value});
+            return S_OK;
+        });
+    }
+
+private:
+    std::shared_ptr<State> state_;
+    IniFile ini_;
+};
+
+class OptionsManager final : public Counted<OptionsManager, IOptionsManager, IID_IOptionsManager> {
+public:
+    explicit OptionsManager(std::shared_ptr<State> state) : state_(std::move(state)) {}
+
+    // A missing or unreadable file gives a reader that answers every default.
+    HRESULT PLZ_STDCALL GetOptionsReader(BSTR name, BSTR filePath, IOptionsReader** reader) override {
+        return Guarded([&] {
+            Clear(reader);
+            state_->calls.push_back("GetOptionsReader");
+            if (!reader) return E_POINTER;
+            std::u16string path = os::FromString(filePath);
+            state_->optionsReaders.push_back({os::FromString(name), path});
+            std::string text;
+            if (!os::calls().ReadFileBytes(os::calls().WideToAnsi(path), &text)) text.clear();
+            *reader = new OptionsReader(state_, IniFile::Parse(text));
+            return S_OK;
+        });
+    }
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace
+
+HRESULT Fail(const Failure& failure) {
+    os::ErrorInfo info;
+    info.source = failure.source;
+    info.description = failure.description;
+    os::calls().SetThreadErrorInfo(&info);
+    return failure.status;
+}
+
+// --- the client ------------------------------------------------------------------------------
+
+class Host::ClientObject final : public IClient, public IProcessRunner {
+public:
+    explicit ClientObject(std::shared_ptr<State> state)
+        : state_(state), gui_(new GuiManager(state)), options_(new OptionsManager(state)) {}
+
+    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IClient)
+            *object = static_cast<IClient*>(this);
+        else if (iid == IID_IProcessRunner)
+            *object = static_cast<IProcessRunner*>(this);
+        else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
+    uint32_t PLZ_STDCALL Release() override {
+        uint32_t left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    HRESULT PLZ_STDCALL GetApplicationHandle(WindowHandle* window) override {
+        return Guarded([&] {
+            Clear(window);
+            state_->calls.push_back("GetApplicationHandle");
+            if (state_->applicationHandleFailure) return Fail(*state_->applicationHandleFailure);
+            if (!window) return E_POINTER;
+            *window = kApplicationWindow;
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetCurrentView(IServerDocumentView** view) override {
+        return Guarded([&] {
+            Clear(view);
+            state_->calls.push_back("GetCurrentView");
+            if (!view) return E_POINTER;
+            if (view_) {
+                view_->AddRef();
+                *view = view_;
+            }
+            return S_OK;
+        });
+    }
+
+    // The simulated host opens no documents.
+    HRESULT PLZ_STDCALL OpenDocumentByPath(BSTR, IServerDocument** document) override {
+        return Guarded([&] {
+            Clear(document);
+            state_->calls.push_back("OpenDocumentByPath");
+            return E_NOTIMPL;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetGUIManager(IGUIManager** manager) override {
+        return Guarded([&] {
+            Clear(manager);
+            state_->calls.push_back("GetGUIManager");
+            if (!manager) return E_POINTER;
+            gui_->AddRef();
+            *manager = gui_;
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetImmediateFormRelease(uint8_t* immediate) override {
+        return Guarded([&] {
+            Clear(immediate);
+            state_->calls.push_back("GetImmediateFormRelease");
+            if (!immediate) return E_POINTER;
+            *immediate = state_->immediateFormRelease ? 1 : 0;
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager** manager) override {
+        return Guarded([&] {
+            Clear(manager);
+            state_->calls.push_back("GetOptionsManager");
+            if (!manager) return E_POINTER;
+            options_->AddRef();
+            *manager = options_;
+            return S_OK;
+        });
+    }
+
+    // Records the process; the simulated host runs nothing.
+    HRESULT PLZ_STDCALL LaunchProcess(const char* process, const char* parameters, int32_t size,
+                                      IUnknown* context) override {
+        return Guarded([&] {
+            state_->calls.push_back("LaunchProcess");
+            size_t number = state_->processes.size();
+            std::string text;
+            if (parameters) text.assign(parameters, size > 0 ? strnlen(parameters, size_t(size)) : std::strlen(parameters));
+            state_->processes.push_back({process ? process : "", std::move(text), size, context});
+            auto failure = state_->processFailures.find(number);
+            return failure == state_->processFailures.end() ? S_OK : Fail(failure->second);
+        });
+    }
+
+    void SetView(DocumentView* view) {
+        if (view_) view_->Release();
+        view_ = view;
+    }
+    DocumentView* View() const { return view_; }
+    uint32_t References() const { return references_; }
+
+private:
+    ~ClientObject() {
+        SetView(nullptr);
+        gui_->Release();
+        options_->Release();
+    }
+
+    std::shared_ptr<State> state_;
+    GuiManager* gui_;
+    OptionsManager* options_;
+    DocumentView* view_ = nullptr;  // counted
+    uint32_t references_ = 1;       // the host's
+};
+
+// --- the document view -----------------------------------------------------------------------
+
+HRESULT DocumentView::QueryInterface(const GUID& iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IExternalForm || iid == IID_IServerDocumentView) {
+        *object = static_cast<IServerDocumentView*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+uint32_t DocumentView::Release() {
+    uint32_t left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT DocumentView::GetBounds(int32_t* left, int32_t* top, int32_t* width, int32_t* height) {
+    Clear(left);
+    Clear(top);
+    Clear(width);
+    Clear(height);
+    return E_NOTIMPL;
+}
+
+HRESULT DocumentView::GetCaption(BSTR* caption) {
+    Clear(caption);
+    return E_NOTIMPL;
+}
+
+HRESULT DocumentView::GetWindowHandle(WindowHandle* window) {
+    Clear(window);
+    return E_NOTIMPL;
+}
+
+HRESULT DocumentView::UpdateStatusBar() {
+    return Guarded([&] {
+        state_->calls.push_back("UpdateStatusBar");
+        ++updateStatusBarCalls_;
+        return S_OK;
+    });
+}
+
+// --- the host --------------------------------------------------------------------------------
+
+Host::Host()
+    : state_(std::make_shared<State>()), client_(new ClientObject(state_)), context_(new ContextObject) {
+    g_current = this;
+}
+
+Host::~Host() {
+    if (g_current == this) g_current = nullptr;
+    context_->Release();
+    client_->Release();
+}
+
+Host* Host::Current() { return g_current; }
+
+IClient* Host::Client() const { return client_; }
+
+void Host::SetCurrentView(bool present) {
+    client_->SetView(present ? new DocumentView(state_) : nullptr);
+}
+
+DocumentView* Host::View() const { return client_->View(); }
+
+uint32_t Host::ClientReferences() const { return client_->References(); }
+
+uint32_t Host::ContextReferences() const { return static_cast<ContextObject*>(context_)->References(); }
+
+}  // namespace plz::hostsim

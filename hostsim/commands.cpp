@@ -1,0 +1,41 @@
+// The plazen-host commands.
+#include "hostsim/commands.h"
+
+#include "hostsim/host.h"
+#include "hostsim/plugin_host.h"
+
+namespace plz::hostsim {
+namespace {
+
+void PrintOutcome(std::ostream& out, const std::string& what, const Outcome& outcome) {
+    out << what << ' ' << FormatStatus(outcome.status) << '\n';
+    if (!outcome.error) return;
+    out << "  source: " << os::calls().WideToAnsi(outcome.error->source) << '\n'
+        << "  description: " << os::calls().WideToAnsi(outcome.error->description) << '\n';
+}
+
+}  // namespace
+
+int RunLaunch(Host& host, const LaunchRequest& request, std::ostream& out, std::ostream& err) {
+    PluginHost plugin(host);
+    std::string problem;
+    if (request.loadEditor && !plugin.LoadEditor(DefaultEditorPath(), &problem)) {
+        err << problem << '\n';
+        return kExitUsage;
+    }
+    bool loaded = plugin.Load(request.pluginPath.empty() ? DefaultPluginPath() : request.pluginPath, &problem);
+    if (plugin.Factory()) PrintOutcome(out, "ServerFactory", *plugin.Factory());
+    if (!loaded) {
+        err << problem << '\n';
+        return kExitUsage;
+    }
+    Outcome outcome = plugin.Launch(request.command, request.parameters);
+    PrintOutcome(out, "LaunchCommand " + request.command, outcome);
+    return Failed(outcome.status) ? kExitCommandFailed : kExitSuccess;
+}
+
+int RunArrange(Host& host, const std::string& pluginPath, std::ostream& out, std::ostream& err) {
+    return RunLaunch(host, {"Plazen", "", pluginPath, true}, out, err);
+}
+
+}  // namespace plz::hostsim

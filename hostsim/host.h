@@ -1,0 +1,173 @@
+// The simulated host application: the client (IClient, which also answers IProcessRunner) and
+// its companions (user-interface manager, options manager and readers, a document view), with
+// real reference counting. Everything they are asked to do is recorded in the host's State, and
+// tests can make single calls fail the way the host does: a failure status with the thread's
+// error information set. One host at a time is the process's current host, which the client's
+// exported entry points reach.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "client/host_interfaces.h"
+#include "platform/abi.h"
+
+namespace plz::hostsim {
+
+// The host's main window as the client reports it: a fixed value, never a real window.
+inline constexpr WindowHandle kApplicationWindow = 0x00A1'0C00;
+
+// What a failing host call returns and leaves as the thread's error information.
+struct Failure {
+    HRESULT status = E_FAIL;
+    std::u16string source;
+    std::u16string description;
+};
+
+struct LaunchedProcess {
+    std::string process;
+    std::string parameters;  // up to the terminator, never beyond `size` bytes
+    int32_t size = 0;
+    IUnknown* context = nullptr;  // as passed, not counted
+    bool operator==(const LaunchedProcess&) const = default;
+};
+
+struct StatusText {
+    int32_t index = 0;
+    std::u16string text;
+    bool operator==(const StatusText&) const = default;
+};
+
+struct OptionsReaderRequest {
+    std::u16string name;
+    std::u16string filePath;
+    bool operator==(const OptionsReaderRequest&) const = default;
+};
+
+struct IntegerRead {
+    std::u16string section;
+    std::u16string key;
+    int32_t defaultValue = 0;
+    int32_t value = 0;  // what the reader answered
+    bool operator==(const IntegerRead&) const = default;
+};
+
+// What the plug-in last reported through ClientAPI_SetErrorInfo.
+struct ErrorReport {
+    std::u16string error;
+    std::u16string detail;
+    uintptr_t address = 0;
+    bool operator==(const ErrorReport&) const = default;
+};
+
+// The host preferences that the client's entry points answer.
+struct Preferences {
+    bool useLuna = false;
+    bool hideFloatingPanels = false;
+    bool useExternalWebBrowser = true;
+    bool integratedHelpSystem = false;
+    bool useSystemLocaleLanguage = false;
+    bool useLocalizedDialogs = false;
+};
+
+// Settings, injected failures and records, shared by the host's objects.
+struct State {
+    // --- settings
+    bool immediateFormRelease = true;
+    Preferences preferences;
+    std::set<std::string> virtualFiles;  // what VFSAPI_VFS_FileExists finds
+
+    // --- failures
+    std::optional<Failure> applicationHandleFailure;
+    std::optional<Failure> statusTextFailure;          // every SetStatusText fails
+    std::map<size_t, Failure> processFailures;         // by launch number, counted from 0
+
+    // --- records, in call order
+    std::vector<std::string> calls;  // every operation of the client and its companions, by name
+    std::vector<LaunchedProcess> processes;
+    std::vector<StatusText> statusTexts;
+    std::vector<OptionsReaderRequest> optionsReaders;
+    std::vector<IntegerRead> integerReads;
+    std::optional<ErrorReport> errorReport;
+    std::vector<int32_t> handledExceptions;
+};
+
+class DocumentView;
+
+class Host {
+public:
+    // Creates the client and becomes the current host.
+    Host();
+    // Drops the host's references; a client still referenced elsewhere lives on with the state.
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The current host, or none.
+    static Host* Current();
+
+    State& state() { return *state_; }
+    // The client, through the host's own reference: callers that keep it add their own.
+    IClient* Client() const;
+    // A counted object of the host's, handed to commands as their context.
+    IUnknown* Context() const { return context_; }
+
+    // Makes a fresh document view current, or none.
+    void SetCurrentView(bool present);
+    // The current view, or none.
+    DocumentView* View() const;
+
+    // References held on each object, the host's own included.
+    uint32_t ClientReferences() const;
+    uint32_t ContextReferences() const;
+
+private:
+    class ClientObject;
+    std::shared_ptr<State> state_;
+    ClientObject* client_ = nullptr;
+    IUnknown* context_ = nullptr;
+};
+
+// A document view of the host's: records UpdateStatusBar; its form operations are not
+// implemented.
+class DocumentView final : public IServerDocumentView {
+public:
+    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override;
+    uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
+    uint32_t PLZ_STDCALL Release() override;
+
+    HRESULT PLZ_STDCALL SetHolder(IExternalFormHolder*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL ShowInHolder() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL Detach() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetBounds(int32_t* left, int32_t* top, int32_t* width, int32_t* height) override;
+    HRESULT PLZ_STDCALL GetCaption(BSTR* caption) override;
+    HRESULT PLZ_STDCALL GetWindowHandle(WindowHandle* window) override;
+    HRESULT PLZ_STDCALL HideForm() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL SetBounds(int32_t, int32_t, int32_t, int32_t) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL FocusForm() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL ShowForm() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL FocusFirstControl() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL UpdateStatusBar() override;
+
+    uint32_t UpdateStatusBarCalls() const { return updateStatusBarCalls_; }
+    uint32_t References() const { return references_; }
+
+private:
+    friend class Host;
+    explicit DocumentView(std::shared_ptr<State> state) : state_(std::move(state)) {}
+    ~DocumentView() = default;
+
+    std::shared_ptr<State> state_;
+    uint32_t references_ = 1;
+    uint32_t updateStatusBarCalls_ = 0;
+};
+
+// Puts a failure's error information in place for the calling thread and returns its status.
+HRESULT Fail(const Failure& failure);
+
+}  // namespace plz::hostsim

@@ -1,0 +1,101 @@
+// Loading the plug-in and its editor module, and running its commands, as the host does.
+#include "hostsim/plugin_host.h"
+
+#include <cstdio>
+
+namespace plz::hostsim {
+namespace {
+
+#if defined(_WIN32)
+constexpr const char* kPluginFile = "plazen.dll";
+constexpr const char* kEditorFile = "Trelpa.dll";
+#else
+constexpr const char* kPluginFile = "libplazen.so";
+constexpr const char* kEditorFile = "libTrelpa.so";
+#endif
+
+// The error information that a failed call left for the thread, if any.
+std::optional<os::ErrorInfo> TakeErrorInfo() {
+    os::ErrorInfo info;
+    if (!os::calls().TakeThreadErrorInfo(&info)) return std::nullopt;
+    return info;
+}
+
+std::string Describe(const Outcome& outcome) {
+    std::string text = "status " + FormatStatus(outcome.status);
+    if (outcome.error)
+        text += ", " + os::calls().WideToAnsi(outcome.error->source) + ": " +
+                os::calls().WideToAnsi(outcome.error->description);
+    return text;
+}
+
+}  // namespace
+
+std::string BesideExecutable(const std::string& fileName) {
+    std::string exe = os::calls().ModulePath(nullptr);
+    size_t slash = exe.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : exe.substr(0, slash + 1)) + fileName;
+}
+
+std::string DefaultPluginPath() { return BesideExecutable(kPluginFile); }
+std::string DefaultEditorPath() { return BesideExecutable(kEditorFile); }
+
+std::string FormatStatus(HRESULT status) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%08X", static_cast<unsigned>(status));
+    return buffer;
+}
+
+bool PluginHost::LoadEditor(const std::string& path, std::string* problem) {
+    std::string reason;
+    editor_ = os::calls().OpenLibrary(path, &reason);
+    if (!editor_ && problem) *problem = "cannot load the PCB editor " + path + ": " + reason;
+    return editor_ != nullptr;
+}
+
+bool PluginHost::Load(const std::string& path, std::string* problem) {
+    auto fail = [&](std::string reason) {
+        if (problem) *problem = std::move(reason);
+        return false;
+    };
+    std::string reason;
+    library_ = os::calls().OpenLibrary(path, &reason);
+    if (!library_) return fail("cannot load the plug-in " + path + ": " + reason);
+    auto factory = reinterpret_cast<ServerFactoryFn>(os::calls().FindExport(library_, "ServerFactory"));
+    if (!factory) return fail(path + " exports no ServerFactory");
+
+    os::calls().SetThreadErrorInfo(nullptr);
+    factory_ = Outcome{factory(host_.Client(), module_.Out()), std::nullopt};
+    if (Failed(factory_->status)) {
+        factory_->error = TakeErrorInfo();
+        return fail("ServerFactory failed: " + Describe(*factory_));
+    }
+    if (!module_) return fail("ServerFactory gave no server module");
+    HRESULT status = module_->GetCommandLauncher(launcher_.Out());
+    if (Failed(status) || !launcher_) return fail("the server module gave no command launcher: " + FormatStatus(status));
+    return true;
+}
+
+Outcome PluginHost::Launch(const std::string& name, const std::string& parameters) {
+    return Launch(name, parameters, host_.Context());
+}
+
+Outcome PluginHost::Launch(const std::string& name, const std::string& parameters, IUnknown* context) {
+    if (!launcher_) return {E_UNEXPECTED, std::nullopt};
+    os::calls().SetThreadErrorInfo(nullptr);
+    Outcome outcome{launcher_->LaunchCommand(name.c_str(), parameters.c_str(), 0, context), std::nullopt};
+    if (Failed(outcome.status)) outcome.error = TakeErrorInfo();
+    return outcome;
+}
+
+void PluginHost::Unload() {
+    launcher_.Reset();
+    module_.Reset();
+    factory_.reset();
+    if (library_) os::calls().CloseLibrary(library_);
+    library_ = nullptr;
+    if (editor_) os::calls().CloseLibrary(editor_);
+    editor_ = nullptr;
+}
+
+}  // namespace plz::hostsim

@@ -1,0 +1,68 @@
+// Plug-in loading as the host does it: the simulated PCB editor module first when wanted, then the
+// plug-in library, its ServerFactory called with the host's client, the server module and its
+// command launcher kept, and commands launched by name. Failures come back with the thread's
+// error information that the plug-in left.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "frame/com_ptr.h"
+#include "frame/plugin_interfaces.h"
+#include "hostsim/host.h"
+#include "platform/os.h"
+
+namespace plz::hostsim {
+
+// A library file beside the running executable.
+std::string BesideExecutable(const std::string& fileName);
+// "plazen.dll" / "libplazen.so" and "Trelpa.dll" / "libTrelpa.so", beside the executable.
+std::string DefaultPluginPath();
+std::string DefaultEditorPath();
+
+// The status of a call into the plug-in, with the thread's error information after a failure.
+struct Outcome {
+    HRESULT status = S_OK;
+    std::optional<os::ErrorInfo> error;
+};
+
+class PluginHost {
+public:
+    explicit PluginHost(Host& host) : host_(host) {}
+    ~PluginHost() { Unload(); }
+    PluginHost(const PluginHost&) = delete;
+    PluginHost& operator=(const PluginHost&) = delete;
+
+    // Loads the simulated PCB editor module; false with the reason in `problem`.
+    bool LoadEditor(const std::string& path, std::string* problem);
+    // Loads the plug-in library and creates its server module. False with the reason in
+    // `problem` when the library does not load, has no ServerFactory, or the factory fails.
+    bool Load(const std::string& path, std::string* problem);
+
+    // Launches a command with the host's context, or with the one given.
+    Outcome Launch(const std::string& name, const std::string& parameters);
+    Outcome Launch(const std::string& name, const std::string& parameters, IUnknown* context);
+
+    // Releases the module and closes the plug-in library, then the editor's. Safe to repeat.
+    void Unload();
+
+    // What ServerFactory gave back; none before it was called.
+    const std::optional<Outcome>& Factory() const { return factory_; }
+    IServerModule* Module() const { return module_.Get(); }
+    ICommandLauncher* Launcher() const { return launcher_.Get(); }
+    ModuleHandle Library() const { return library_; }
+    ModuleHandle Editor() const { return editor_; }
+
+private:
+    Host& host_;
+    ModuleHandle editor_ = nullptr;
+    ModuleHandle library_ = nullptr;
+    ComPtr<IServerModule> module_;
+    ComPtr<ICommandLauncher> launcher_;
+    std::optional<Outcome> factory_;
+};
+
+// "0x8000FFFF": a status as the host shows it.
+std::string FormatStatus(HRESULT status);
+
+}  // namespace plz::hostsim
