@@ -41,6 +41,30 @@ inline constexpr std::string_view kLayerNames[kLegacyLayerCount] = {
     "PadHoleLayer", "ViaHoleLayer",
 };
 
+// A set of legacy layer numbers 0 to 87, 11 bytes: bit n of byte n div 8 (least significant bit
+// first) stands for number n.
+#pragma pack(push, 1)
+struct LayerSet {
+    uint8_t Bits[11] = {};
+
+    constexpr bool Contains(int layer) const {
+        return layer >= 0 && layer < 88 && ((Bits[layer / 8] >> (layer % 8)) & 1);
+    }
+    constexpr void Include(uint8_t layer) {
+        if (layer < 88) Bits[layer / 8] = uint8_t(Bits[layer / 8] | (1u << (layer % 8)));
+    }
+};
+#pragma pack(pop)
+static_assert(sizeof(LayerSet) == 11);
+
+// The signal layers TopLayer to BottomLayer and the internal planes.
+inline constexpr LayerSet kElectricalLayers = [] {
+    LayerSet set;
+    for (int n = kTopLayer; n <= kBottomLayer; ++n) set.Include(uint8_t(n));
+    for (int n = kFirstInternalPlane; n <= kLastInternalPlane; ++n) set.Include(uint8_t(n));
+    return set;
+}();
+
 // High halves of the extended identifiers.
 inline constexpr uint32_t kSignalPartition = 0x0101;
 inline constexpr uint32_t kInternalPlanePartition = 0x0104;
