@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "RTL/pcb_api_calls.h"
-#include "hostsim/trelpa/trelpa_control.h"
-#include "hostsim/trelpa/trelpa_module.h"
 #include "platform/os.h"
+#include "tests/unit/trelpa/trelpa_fixture.h"
 
 namespace plz {
 namespace {
 
 using trelpa::ComponentSpec;
-using trelpa::ComponentState;
 
 constexpr uint8_t kStore = 0, kFetch = 1, kCommit = 2;
 
@@ -33,41 +31,18 @@ struct ComponentFields {
     bool operator==(const ComponentFields&) const = default;
 };
 
-class TrelpaEditor : public ::testing::Test {
+class TrelpaEditor : public test::TrelpaFixture {
 protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        module_ = trelpa::OpenModuleBesideProgram(&error);
-        ASSERT_NE(module_, nullptr) << error;
-        control_ = trelpa::ControlOf(module_);
-        ASSERT_NE(control_, nullptr);
-    }
-    void SetUp() override {
-        ASSERT_NE(control_, nullptr);
-        board_ = control_->Reset();
-    }
-
     template <class Fn>
     static Fn Get(const char* name) {
         return reinterpret_cast<Fn>(os::calls().FindExport(module_, name));
     }
 #define ENTRY(name) Get<name##_Fn>(#name)
 
-    uint32_t Add(const char* designator, const char* footprint, int32_t x, int32_t y, uint8_t layer = 1,
-                 bool selected = false, bool excluded = false) {
-        const ComponentSpec spec{designator, footprint, x, y, x - 1000, y - 2000, x + 3000, y + 4000,
-                                 90.0, layer, uint8_t(selected), uint8_t(excluded)};
-        return control_->AddComponent(&spec);
-    }
     static uint32_t QueryComponent(uint8_t direction, uint32_t handle, ComponentFields& f) {
         return ENTRY(PcbApi_QueryComponent)(direction, handle, &f.flags, &f.hostWord, &f.layer, &f.hostByte,
                                             &f.nameHandle, &f.componentInt1, &f.footprint, &f.byte1, &f.byte2,
                                             &f.x, &f.y, &f.componentInt2, &f.rotation, &f.byte3);
-    }
-    static ComponentState Read(uint32_t handle) {
-        ComponentState s{};
-        EXPECT_NE(control_->ReadComponent(handle, &s), 0);
-        return s;
     }
     // The handles that an iterator over one kind and layer hands out.
     std::vector<uint32_t> Iterate(uint8_t kind, uint32_t layerId) {
@@ -78,10 +53,6 @@ protected:
         EXPECT_EQ(ENTRY(PcbApi_DestroyIterator)(it), 0u);
         return handles;
     }
-
-    static inline ModuleHandle module_ = nullptr;
-    static inline const trelpa::Control* control_ = nullptr;
-    uint32_t board_ = 0;
 };
 
 TEST_F(TrelpaEditor, ExportsEveryBoundNameAndIsFoundLoadedAsTheHostsEditor) {
@@ -153,7 +124,7 @@ TEST_F(TrelpaEditor, FetchesComponentsAndTheirDesignatorsWithinTheFieldWidths) {
 
 TEST_F(TrelpaEditor, CommitMovesOnlyTheLocationAndTheRectangleAndDesignatorFollow) {
     const uint32_t c = Add("U1", "SO8", 1000, 2000);
-    const ComponentState before = Read(c);
+    const auto before = Read(c);
     ComponentFields f;
     ASSERT_EQ(QueryComponent(kFetch, c, f), 0u);
     const ComponentFields fetched = f;
@@ -167,7 +138,7 @@ TEST_F(TrelpaEditor, CommitMovesOnlyTheLocationAndTheRectangleAndDesignatorFollo
     int32_t exInt2 = 999;
     ENTRY(PcbApi_QueryComponentEx)(kCommit, c, &exInt1, &exByte1, &exByte2, &exInt2);
 
-    const ComponentState after = Read(c);
+    const auto after = Read(c);
     EXPECT_EQ(after.x, 51000);
     EXPECT_EQ(after.y, -8000);
     EXPECT_EQ(after.left, before.left + 50000);
@@ -197,7 +168,7 @@ TEST_F(TrelpaEditor, CommitMovesOnlyTheLocationAndTheRectangleAndDesignatorFollo
 
 TEST_F(TrelpaEditor, StoreTakesEveryValueAndMovesTheRectangleWithTheLocation) {
     const uint32_t c = Add("U1", "SO8", 1000, 2000);
-    const ComponentState before = Read(c);
+    const auto before = Read(c);
     ComponentFields f;
     ASSERT_EQ(QueryComponent(kFetch, c, f), 0u);
     f.x += 10, f.y += 20;
@@ -207,7 +178,7 @@ TEST_F(TrelpaEditor, StoreTakesEveryValueAndMovesTheRectangleWithTheLocation) {
     ComponentFields again;
     ASSERT_EQ(QueryComponent(kFetch, c, again), 0u);
     EXPECT_TRUE(again == f);
-    const ComponentState after = Read(c);
+    const auto after = Read(c);
     EXPECT_EQ(after.left, before.left + 10);
     EXPECT_EQ(after.top, before.top + 20);
     EXPECT_EQ(Iterate(9, 32), std::vector<uint32_t>{c}) << "the stored layer";

@@ -1,34 +1,72 @@
 // The plug-in's PCB code against the simulated PCB editor: the module loaded from beside the test
-// program, the PCB API table bound to it as at plug-in load.
+// program and the PCB API table bound to it, as at plug-in load.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "RTL/pcb_api.h"
+#include "RTL/pcb_component.h"
+#include "RTL/pcb_factory.h"
+#include "RTL/pcb_text.h"
 #include "hostsim/trelpa/hidden_exports.h"
-#include "hostsim/trelpa/trelpa_control.h"
-#include "hostsim/trelpa/trelpa_module.h"
+#include "tests/unit/trelpa/trelpa_fixture.h"
 
 namespace plz {
 namespace {
 
-class TrelpaRoundTrip : public ::testing::Test {
+class TrelpaRoundTrip : public test::TrelpaFixture {
 protected:
-    static void SetUpTestSuite() {
-        std::string error;
-        ASSERT_NE(module_ = trelpa::OpenModuleBesideProgram(&error), nullptr) << error;
-        ASSERT_NE(control_ = trelpa::ControlOf(module_), nullptr);
-    }
     void SetUp() override {
-        ASSERT_NE(control_, nullptr);
-        board_ = control_->Reset();
+        TrelpaFixture::SetUp();
         BindPcbApi();
     }
-
-    static inline ModuleHandle module_ = nullptr;
-    static inline const trelpa::Control* control_ = nullptr;
-    uint32_t board_ = 0;
 };
+
+TEST_F(TrelpaRoundTrip, FetchedComponentAndDesignatorStoreEveryValueBackUnchanged) {
+    const uint32_t handle = Add("C17", "CAPC1608X90N", -25000, 480000, kBottomLayer, true);
+    const std::string before = Dump();
+
+    const std::unique_ptr<TPCBObject> object = CreateObjectFromHandle(handle);
+    auto* component = dynamic_cast<TPcbComponent*>(object.get());
+    ASSERT_NE(component, nullptr);
+    const auto host = Read(handle);
+    EXPECT_EQ(component->X(), host.x);
+    EXPECT_EQ(component->Y(), host.y);
+    EXPECT_EQ(component->Layer(), kBottomLayer);
+    EXPECT_TRUE(component->Selected());
+    EXPECT_EQ(component->HostByte(), host.hostByte);
+    EXPECT_EQ(component->Rotation(), host.rotation);
+    EXPECT_EQ(component->Own.FootprintKey.View(), "CAPC1608X90N");
+    EXPECT_EQ(uint32_t{component->Own.NameHandle}, host.nameHandle);
+    EXPECT_EQ(component->Name().View(), "C17");
+
+    TPcbText text(component->Own.NameHandle);
+    text.Transfer(Direction::Fetch);
+    EXPECT_EQ(text.Text().View(), "C17");
+    EXPECT_EQ(text.Own.DisplayText.View(), "C17");
+
+    EXPECT_EQ(component->Transfer(Direction::Store), 0u);
+    text.Transfer(Direction::Store);
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(TrelpaRoundTrip, ComponentCommitMovesOnlyTheLocation) {
+    Add("U1", "SO8", 1000, 2000);
+    const uint32_t handle = Add("U2", "SO8", 7000, 9000);
+    TPcbComponent component(handle);
+    component.Transfer(Direction::Fetch);
+    component.SetX(component.X() + 123456);
+    component.SetY(component.Y() - 654321);
+    EXPECT_EQ(component.Transfer(Direction::Commit), 0u);
+    const std::string moved = Dump();
+
+    // The same board with U2 placed there from the start: its rectangle and designator moved along.
+    control_->Reset();
+    Add("U1", "SO8", 1000, 2000);
+    Add("U2", "SO8", 7000 + 123456, 9000 - 654321);
+    EXPECT_EQ(moved, Dump());
+}
 
 TEST_F(TrelpaRoundTrip, HiddenExportsAreMissingForTheBindingAndOnlyThose) {
     {
