@@ -1,0 +1,54 @@
+// The load sequence, one step per unit in fixed order, and the unload sequence in reverse.
+#include "frame/library.h"
+
+#include "RTL/pcb_api.h"
+#include "RTL/units.h"
+#include "client/client_api.h"
+#include "client/paths.h"
+#include "frame/errors.h"
+#include "frame/parameters.h"
+#include "platform/os.h"
+
+namespace plz {
+namespace {
+
+template <typename Step>
+bool Run(Step step) noexcept {
+    try {
+        step();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
+bool LoadLibraryUnits() noexcept {
+    bool ok = true;
+    // The virtual-file-system entry points.
+    ok &= Run(BindVfsAPI);
+    // Parameter texts: nothing to do at load.
+    // Messages and paths: the two cursor entry points.
+    ok &= Run(BindCursorAPI);
+    // The Client API table and CurrentClient from ClientAPI_GetClientInterface.
+    ok &= Run(SetCurrentClientFromHost);
+    // The error-information hook; the library wants no thread start and end notifications.
+    ok &= Run([] {
+        InstallRaiseHook();
+        os::calls().DisableThreadNotifications(os::calls().OwnModule());
+    });
+    // Forms, help and localisation: none in this build.
+    // The PCB editor's unit settings and entry points.
+    ok &= Run(LoadUnitSettings);
+    ok &= Run(BindPcbApi);
+    return ok;
+}
+
+void UnloadLibraryUnits() noexcept {
+    Run(RemoveRaiseHook);
+    Run(FreePathCaches);
+    Run(FreeParameterCache);
+}
+
+}  // namespace plz
