@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "RTL/pcb_api.h"
+#include "RTL/pcb_board.h"
 #include "RTL/pcb_component.h"
 #include "RTL/pcb_factory.h"
 #include "RTL/pcb_text.h"
@@ -66,6 +69,78 @@ TEST_F(TrelpaRoundTrip, ComponentCommitMovesOnlyTheLocation) {
     Add("U1", "SO8", 1000, 2000);
     Add("U2", "SO8", 7000 + 123456, 9000 - 654321);
     EXPECT_EQ(moved, Dump());
+}
+
+TEST_F(TrelpaRoundTrip, FetchedBoardStoresEveryValueBackUnchanged) {
+    Add("U1", "SO8", 1000, 2000);
+    ASSERT_NE(control_->SetPlaneNet(39, "AGND"), 0);
+    const std::string before = Dump();
+
+    TPcbBoard board(board_);
+    EXPECT_EQ(board.Transfer(Direction::Fetch), 0u);
+    // What the host holds, in the mirror's fields.
+    EXPECT_EQ(board.Layers[kTopLayer]->Own.Name.View(), "TopLayer");
+    EXPECT_EQ(board.Layers[kTopLayer]->Own.NextLayer, kFirstInternalPlane);
+    EXPECT_EQ(dynamic_cast<TInternalPlane&>(*board.Layers[kFirstInternalPlane]).NetName.View(), "AGND");
+    EXPECT_EQ(board.Board.BoardLayer, kTopLayer);
+    EXPECT_EQ(board.SplitPlaneMode, 2);
+    EXPECT_EQ(board.Gerber.GerberValue13.View(), "Gerber 412");
+    EXPECT_EQ(board.Dielectric2.Material.View(), "Coverlay");
+    ASSERT_EQ(board.LayerPairs.size(), 1u);
+
+    EXPECT_EQ(board.Transfer(Direction::Store), 0u);
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(TrelpaRoundTrip, ALayerPairIsNamedUpperLayerFirstInStackOrder) {
+    ASSERT_NE(control_->SetLayerName(kTopLayer, "Component Side"), 0);
+    ASSERT_NE(control_->SetLayerName(kBottomLayer, "Solder Side"), 0);
+    const struct {
+        uint32_t first, second;
+        const char* name;
+    } pairs[] = {
+        {kTopLayer, kBottomLayer, "Component Side - Solder Side"},
+        {kBottomLayer, kTopLayer, "Component Side - Solder Side"},
+        {kFirstInternalPlane + 1, kFirstInternalPlane, "InternalPlane1 - InternalPlane2"},
+        {kBottomLayer, kFirstInternalPlane, "InternalPlane1 - Solder Side"},
+        // Outside the signal and plane layers both positions are 0: the second layer comes first.
+        {57, 58, "Mechanical2 - Mechanical1"},
+    };
+    control_->ClearLayerPairs();
+    for (const auto& p : pairs) control_->AddLayerPair(p.first, p.second);
+
+    TPcbBoard board(board_);
+    board.Transfer(Direction::Fetch);
+    ASSERT_EQ(board.LayerPairs.size(), std::size(pairs));
+    for (std::size_t i = 0; i < std::size(pairs); ++i) EXPECT_EQ(board.LayerPairs[i]->Name.View(), pairs[i].name);
+}
+
+std::vector<uint32_t> g_visited;
+
+TEST_F(TrelpaRoundTrip, IterateOverComponentsOnLayers1To75HandsOverEachLayerByLayer) {
+    const uint8_t layers[] = {32, 1, 75, 2, 1, 74};
+    std::vector<uint32_t> c;
+    for (uint8_t l : layers) c.push_back(Add("X", "F", 0, 0, l));
+    LayerSet set;
+    for (int l = 1; l <= 75; ++l) set.Include(uint8_t(l));
+
+    control_->SetLogging(1);
+    g_visited.clear();
+    TPcbBoard(board_).Iterate([](uint32_t handle) { g_visited.push_back(handle); },
+                              ObjectSetOf(kComponentObject), set, 0);
+    control_->SetLogging(0);
+    EXPECT_EQ(g_visited, (std::vector<uint32_t>{c[1], c[4], c[3], c[0], c[5], c[2]}));
+
+    // 75 iterators, for the component kind and the layers in ascending order, each destroyed.
+    std::vector<std::string> created;
+    std::istringstream log(control_->CallLog());
+    for (std::string line; std::getline(log, line);)
+        if (line.rfind("PcbApi_CreateIterator(", 0) == 0) created.push_back(line);
+    ASSERT_EQ(created.size(), 75u);
+    for (int l = 1; l <= 75; ++l)
+        EXPECT_EQ(created[l - 1].substr(0, created[l - 1].find(')') + 1),
+                  "PcbApi_CreateIterator(" + std::to_string(board_) + ", 9, 0, " + std::to_string(l) + ")");
+    EXPECT_EQ(control_->CallCount("PcbApi_DestroyIterator"), 75u);
 }
 
 TEST_F(TrelpaRoundTrip, HiddenExportsAreMissingForTheBindingAndOnlyThose) {
