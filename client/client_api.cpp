@@ -21,14 +21,15 @@ constexpr const char* kCursorApiNames[] = {PLZ_CURSOR_API_NAMES(PLZ_HOST_NAME)};
 static_assert(std::size(kClientApiNames) == kClientApiCount && std::size(kVfsApiNames) == kVfsApiCount &&
               std::size(kCursorApiNames) == kCursorApiCount);
 
-void* g_clientApi[kClientApiCount] = {};
-void* g_vfsApi[kVfsApiCount] = {};
-void* g_cursorApi[kCursorApiCount] = {};
-ModuleHandle g_hostModule = nullptr;
-bool g_clientApiBound = false;
+// Constant-initialised: bound by the load sequence, which may run before dynamic initialisation.
+constinit void* g_clientApi[kClientApiCount] = {};
+constinit void* g_vfsApi[kVfsApiCount] = {};
+constinit void* g_cursorApi[kCursorApiCount] = {};
+constinit ModuleHandle g_hostModule = nullptr;
+constinit bool g_clientApiBound = false;
 
-ModuleHandle g_workspaceModule = nullptr;
-GetWorkspace_Fn g_getWorkspace = nullptr;
+constinit ModuleHandle g_workspaceModule = nullptr;
+constinit GetWorkspace_Fn g_getWorkspace = nullptr;
 
 // The one binding loop: every name looked up in the main program, none when it is absent.
 template <size_t N>

@@ -22,11 +22,12 @@ constexpr const char* kPreferenceKey = "Software\\Vantor2004";
 constexpr const char* kPreferenceSection = "Preference Location";
 constexpr const char* kPreferenceValue = "Application";
 
-bool g_preferenceLocationFound = false;
-std::string g_preferenceLocation;
-bool g_languageMappingsTried = false;
+// Constant-initialised: the load sequence may use them before dynamic initialisation has run.
+constinit bool g_preferenceLocationFound = false;
+constinit std::string g_preferenceLocation;
+constinit bool g_languageMappingsTried = false;
 // (source locale, target locale) pairs in file order.
-std::optional<std::vector<std::pair<uint32_t, uint32_t>>> g_languageMappings;
+constinit std::optional<std::vector<std::pair<uint32_t, uint32_t>>> g_languageMappings;
 
 #if defined(_WIN32)
 constexpr const char* kFolderMarks = "\\/:";

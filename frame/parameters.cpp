@@ -37,9 +37,10 @@ std::string_view UpToZero(std::string_view text) {
     return zero == std::string_view::npos ? text : text.substr(0, zero);
 }
 
-// The last text GetParameterValue parsed, and its entries.
-std::optional<std::string> g_cachedText;
-std::unique_ptr<TParameterList> g_sharedList;
+// The last text GetParameterValue parsed, and its entries. Constant-initialised, as all of the
+// library's state that its load and unload sequences may touch.
+constinit std::optional<std::string> g_cachedText;
+constinit std::unique_ptr<TParameterList> g_sharedList;
 
 }  // namespace
 
