@@ -15,10 +15,11 @@ inline constexpr std::string_view kBody3DDisplayModeNames[] = {"Solid", "Transpa
                                                                "Not Assigned"};
 
 inline constexpr std::string_view kBoardNotificationNames[] = {
-    "Null",          "Begin Modify",    "Board Registration", "End Modify",        "Cancel Modify",
-    "Create",        "Destroy",         "Process Start",      "Process End",       "Process Cancel",
-    "Yield To Robots", "Cycle End",     "Cycle Start",        "System InValid",    "System Valid",
-    "View Update",   "Undo Register",   "Store Robot State",  "Recall Robot State"};
+    "Null",           "Begin Modify",    "Board Registration", "End Modify",        "Cancel Modify",
+    "Create",         "Destroy",         "Process Start",      "Process End",       "Process Cancel",
+    "Yield To Robots", "Cycle End",      "Cycle Start",        "System InValid",    "System Valid",
+    "View Update",    "Undo Register",   "Store Robot State",  "Recall Robot State",
+};
 static_assert(std::size(kBoardNotificationNames) == 19);
 
 inline constexpr std::string_view kComponentFilterNames[] = {"Top Side Components", "Bottom Side Components",

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <set>
 #include <string>
 #include <type_traits>
