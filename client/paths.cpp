@@ -85,7 +85,7 @@ std::string GetPreferenceLocation() {
         name = ReadFilePreference();
     }
     g_preferenceLocationFound = true;
-    g_preferenceLocation = "\\" + name.value_or("Vantor2004");
+    g_preferenceLocation.assign(1, '\\').append(name.value_or("Vantor2004"));
     return g_preferenceLocation;
 }
 
