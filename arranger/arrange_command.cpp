@@ -1,6 +1,38 @@
-// The "Plazen" command (does nothing until the arranger lands).
+// The "Plazen" command handler: checks that a PCB is open, reads "Object", runs one arranger.
 #include "arranger/arrange_command.h"
 
+#include "RTL/pcb_api.h"
+#include "arranger/component_arranger.h"
+#include "client/messages.h"
+#include "frame/parameters.h"
+
 namespace plz {
-void ArrangeCommand(IUnknown*, const char*) {}
+
+void ArrangeCommand(IUnknown* context, const char* parameters) {
+    if (PcbApi_GetCurrentEditorWindow() == 0) {
+        ShowErrorMessage("No document is currently open in Client.");
+        return;
+    }
+    if (PcbApi_GetCurrentBoardHandle() == 0) {
+        ShowErrorMessage("No PCB is currently open in Client.");
+        return;
+    }
+    ShortString<255> object;
+    GetParameterValue(parameters, ShortString<255>("Object"), object);
+
+    // Freed however the run ends, so that the context reference is never kept.
+    TComponentArranger arranger(PcbApi_GetCurrentBoardHandle(), context);
+    CurrentArranger = &arranger;
+    struct Forget {
+        ~Forget() { CurrentArranger = nullptr; }
+    } forget;
+
+    // Upper-casing touches only the ASCII letters.
+    for (size_t i = 0; i < object.Size(); ++i)
+        if (object.Chars[i] >= 'a' && object.Chars[i] <= 'z') object.Chars[i] = char(object.Chars[i] - 'a' + 'A');
+    arranger.SelectedOnly = object.View() == "SELECTED COMPONENTS";
+
+    arranger.Arrange();
+}
+
 }  // namespace plz

@@ -1,0 +1,71 @@
+// The arranger of one "Plazen" run: it mirrors the current board, collects the components into
+// footprint groups, puts groups and members in order, lays each group out as a grid, writes the
+// moved components back and asks the host to refresh the board.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "RTL/pcb_board.h"
+#include "RTL/pcb_component.h"
+#include "RTL/short_string.h"
+#include "frame/com_ptr.h"
+
+namespace plz {
+
+class TComponentArranger;
+
+// One footprint group: the component mirrors that share the key, owned, in order.
+class TComponentsList {
+public:
+    TComponentsList(const ShortString<255>& key, TComponentArranger* arranger);
+
+    ShortString<255> Key;
+    int32_t StartX = 0;  // left edge of the group's grid, once laid out
+    int32_t TopY = 0;    // top edge of the group's grid, once laid out
+    TComponentArranger* Arranger;  // not owned
+
+    std::vector<std::unique_ptr<TPcbComponent>> Members;
+};
+
+class TComponentArranger {
+public:
+    // Keeps a counted reference to the context, mirrors the board and fetches it.
+    TComponentArranger(uint32_t boardHandle, IUnknown* context);
+    // Stores the board back, frees it and the groups, releases the context.
+    ~TComponentArranger();
+    TComponentArranger(const TComponentArranger&) = delete;
+    TComponentArranger& operator=(const TComponentArranger&) = delete;
+
+    void Arrange();
+    void CollectComponents();
+    void SortGroups();
+    bool PlaceGroups();
+    void StoreGroups();
+    void RefreshBoard();
+
+    std::vector<std::unique_ptr<TComponentsList>> Groups;
+    std::unique_ptr<TPcbBoard> Board;
+    int32_t StartX = 0;
+    int32_t StartY = 0;
+    bool SelectedOnly = false;
+    ComPtr<IUnknown> Context;
+};
+
+// The arranger of the run in progress; the board iteration's callback reaches it through this.
+extern TComponentArranger* CurrentArranger;
+
+// The iteration callback: mirrors one component and files it into its group.
+void CollectComponent(uint32_t handle);
+// Sorts one group's members on their designator texts, fetched from the host per comparison.
+void SortMembers(TComponentsList& group);
+// Lays one group out with the left edge of its grid at x and the lower edge of its rows at y.
+void LayoutGroup(TComponentsList& group, int32_t x, int32_t y);
+
+// Layout constants, internal units.
+inline constexpr int32_t kCellMargin = 1000000;  // 100 mil
+inline constexpr int32_t kXLimit = 999990000;    // 99999 mil
+inline constexpr const char* kStartPrompt = "Choose Starting location for arranging components";
+
+}  // namespace plz
