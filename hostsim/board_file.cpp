@@ -6,7 +6,7 @@
 
 #include "RTL/layers.h"
 
-namespace plz::sim {
+namespace plz::hostsim {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -26,18 +26,12 @@ struct Where {
 
 int32_t ToInternal(const Json& value, BoardUnits units, const Where& where, const std::string& field) {
     if (!value.is_number()) where.Fail(field, "must be a number");
-    long double iu;
-    if (units == BoardUnits::Iu) {
-        if (!value.is_number_integer()) where.Fail(field, "must be a whole number of internal units");
-        iu = value.is_number_unsigned() ? (long double)value.get<uint64_t>() : (long double)value.get<int64_t>();
-    } else {
-        const double v = value.get<double>();
-        iu = units == BoardUnits::Mil ? (long double)v * 10000.0L : (long double)v * 100000000.0L / 254.0L;
-        iu = std::nearbyint(iu);
-    }
-    if (!(iu >= std::numeric_limits<int32_t>::min() && iu <= std::numeric_limits<int32_t>::max()))
-        where.Fail(field, "lies outside the 32-bit internal coordinate range");
-    return static_cast<int32_t>(iu);
+    if (units == BoardUnits::Iu && !value.is_number_integer())
+        where.Fail(field, "must be a whole number of internal units");
+    // Every value inside the 32-bit range is exact as a double.
+    const std::optional<int32_t> iu = ToInternalUnits(value.get<double>(), units);
+    if (!iu) where.Fail(field, "lies outside the 32-bit internal coordinate range");
+    return *iu;
 }
 
 bool OptionalBool(const Json& c, const char* key, const Where& where) {
@@ -137,6 +131,14 @@ BoardFile ParseBoard(const std::string& text, const std::string& fileName) {
     return board;
 }
 
+std::optional<int32_t> ToInternalUnits(double value, BoardUnits units) {
+    long double iu = std::nearbyint((long double)value);
+    if (units == BoardUnits::Mil) iu = std::nearbyint((long double)value * 10000.0L);
+    if (units == BoardUnits::Mm) iu = std::nearbyint((long double)value * 100000000.0L / 254.0L);
+    if (!(iu >= std::numeric_limits<int32_t>::min() && iu <= std::numeric_limits<int32_t>::max())) return std::nullopt;
+    return static_cast<int32_t>(iu);
+}
+
 double ToFileUnits(int64_t iu, BoardUnits units) {
     switch (units) {
         case BoardUnits::Mil: return double(iu) / 10000.0;
@@ -169,4 +171,4 @@ std::string FormatBoard(const BoardFile& board, const std::vector<BoardComponent
     return doc.dump(2) + "\n";
 }
 
-}  // namespace plz::sim
+}  // namespace plz::hostsim

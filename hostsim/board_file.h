@@ -3,13 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-namespace plz::sim {
+namespace plz::hostsim {
 
 enum class BoardUnits { Mil, Mm, Iu };
 
@@ -46,8 +47,10 @@ BoardFile ParseBoard(const std::string& text, const std::string& fileName);
 // document's order and units), as text ending in a newline.
 std::string FormatBoard(const BoardFile& board, const std::vector<BoardComponent>& components);
 
-// Exact conversions between the file's units and internal units (10000 to the mil).
+// Exact conversions between the file's units and internal units (10000 to the mil). A value
+// outside the 32-bit internal range gives no result.
+std::optional<int32_t> ToInternalUnits(double value, BoardUnits units);
 double ToFileUnits(int64_t iu, BoardUnits units);
 nlohmann::ordered_json CoordinateJson(int32_t iu, BoardUnits units);
 
-}  // namespace plz::sim
+}  // namespace plz::hostsim

@@ -7,7 +7,7 @@
 #include <limits>
 #include <map>
 
-namespace plz::sim {
+namespace plz::hostsim {
 namespace {
 
 constexpr const char* kPalette[] = {"#4e79a7", "#f28e2b", "#e15759", "#76b7b2", "#59a14f", "#edc948",
@@ -110,4 +110,4 @@ std::string RenderBoardSvg(const std::vector<BoardComponent>& before, const std:
     return svg;
 }
 
-}  // namespace plz::sim
+}  // namespace plz::hostsim

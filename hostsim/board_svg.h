@@ -9,9 +9,9 @@
 
 #include "hostsim/board_file.h"
 
-namespace plz::sim {
+namespace plz::hostsim {
 
 std::string RenderBoardSvg(const std::vector<BoardComponent>& before, const std::vector<BoardComponent>& after,
                            std::optional<std::pair<int32_t, int32_t>> pick);
 
-}  // namespace plz::sim
+}  // namespace plz::hostsim

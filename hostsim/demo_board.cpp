@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace plz::sim {
+namespace plz::hostsim {
 namespace {
 
 struct Part {
@@ -76,4 +76,4 @@ std::string DemoBoardJson() {
     return board.dump(2) + "\n";
 }
 
-}  // namespace plz::sim
+}  // namespace plz::hostsim

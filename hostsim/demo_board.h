@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace plz::sim {
+namespace plz::hostsim {
 
 // The demo board as a board file text (units: mil).
 std::string DemoBoardJson();
 
-}  // namespace plz::sim
+}  // namespace plz::hostsim

@@ -1,0 +1,180 @@
+// Running the arrangement in the host simulator and reporting what happened.
+#include "hostsim/arrangement.h"
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "hostsim/board_file.h"
+#include "hostsim/board_svg.h"
+#include "hostsim/commands.h"
+#include "hostsim/demo_board.h"
+#include "hostsim/host.h"
+#include "hostsim/plugin_host.h"
+#include "hostsim/trelpa/trelpa_module.h"
+#include "platform/os.h"
+#if !defined(_WIN32)
+#include "platform/posix_control.h"
+#endif
+
+namespace plz::hostsim {
+namespace {
+
+// Message boxes the plug-in shows, for the summary (the POSIX stand-in lets the host see them).
+std::vector<std::string> g_messages;
+#if !defined(_WIN32)
+int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, int, int) {
+    g_messages.push_back("[" + caption + "] " + text);
+    return 1;
+}
+#endif
+
+bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file) {
+        err << path << ": cannot write\n";
+        return false;
+    }
+    return true;
+}
+
+// The groups as the arrangement left them: the moved components by footprint, groups from the
+// lowest up, members in cell order (rows from the top, left to right).
+void SummariseGroups(const std::vector<BoardComponent>& before, const std::vector<BoardComponent>& after,
+                     std::ostream& err) {
+    std::map<std::string, std::vector<size_t>> groups;
+    for (size_t i = 0; i < after.size(); ++i)
+        if (after[i].x != before[i].x || after[i].y != before[i].y) groups[after[i].footprint].push_back(i);
+    std::vector<std::pair<int32_t, std::string>> order;
+    for (auto& [footprint, members] : groups) {
+        std::sort(members.begin(), members.end(), [&](size_t a, size_t b) {
+            if (after[a].top != after[b].top) return after[a].top > after[b].top;
+            return after[a].left < after[b].left;
+        });
+        int32_t lowest = std::numeric_limits<int32_t>::max();
+        for (size_t i : members) lowest = std::min(lowest, after[i].bottom);
+        order.emplace_back(lowest, footprint);
+    }
+    std::stable_sort(order.begin(), order.end());
+    for (const auto& [lowest, footprint] : order) {
+        err << "  " << footprint << ":";
+        for (size_t i : groups[footprint]) err << " " << after[i].designator;
+        err << "\n";
+    }
+}
+
+}  // namespace
+
+int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out, std::ostream& err) {
+    std::string text = DemoBoardJson(), name = "demo board";
+    if (!options.boardPath.empty()) {
+        name = options.boardPath;
+        if (!os::calls().ReadFileBytes(options.boardPath, &text)) {
+            err << options.boardPath << ": cannot read the file\n";
+            return kExitUsage;
+        }
+    }
+    BoardFile board;
+    try {
+        board = ParseBoard(text, name);
+    } catch (const BoardFileError& e) {
+        err << e.what() << "\n";
+        return kExitUsage;
+    }
+    std::optional<std::pair<int32_t, int32_t>> pick;
+    if (options.pick) {
+        auto x = ToInternalUnits(options.pick->first, board.units), y = ToInternalUnits(options.pick->second, board.units);
+        if (!x || !y) {
+            err << "--pick: the point lies outside the 32-bit internal coordinate range\n";
+            return kExitUsage;
+        }
+        pick.emplace(*x, *y);
+    }
+
+    PluginHost plugin(host);
+    std::string problem;
+    if (!plugin.LoadEditor(DefaultEditorPath(), &problem)) {
+        err << problem << "\n";
+        return kExitUsage;
+    }
+    const trelpa::Control* control = trelpa::ControlOf(plugin.Editor());
+    if (!control) {
+        err << "the PCB editor module has no " << trelpa::kControlExport << "\n";
+        return kExitUsage;
+    }
+    const trelpa::Control& editor = *control;
+    editor.Reset();
+    std::vector<uint32_t> handles;
+    handles.reserve(board.components.size());
+    for (const BoardComponent& c : board.components) {
+        const trelpa::ComponentSpec spec{c.designator.c_str(), c.footprint.c_str(), c.x, c.y, c.left, c.bottom,
+                                         c.right, c.top, c.rotation, c.layer, uint8_t(c.selected), uint8_t(c.excluded)};
+        handles.push_back(editor.AddComponent(&spec));
+    }
+    if (!pick && !board.components.empty()) {
+        // Just right of the components' extent, level with their lowest edge.
+        int64_t right = std::numeric_limits<int32_t>::min(), bottom = std::numeric_limits<int32_t>::max();
+        for (const BoardComponent& c : board.components) {
+            right = std::max<int64_t>(right, c.right);
+            bottom = std::min<int64_t>(bottom, c.bottom);
+        }
+        pick.emplace(int32_t(std::min<int64_t>(right + 1000000, std::numeric_limits<int32_t>::max())), int32_t(bottom));
+    }
+    if (!pick) pick.emplace(0, 0);
+    editor.SetChooseLocation(options.cancel ? 0 : 1, pick->first, pick->second);
+
+#if !defined(_WIN32)
+    g_messages.clear();
+    os::posix::SetMessageDialogHandler(&RecordDialog);
+    struct Restore {
+        ~Restore() { os::posix::SetMessageDialogHandler(nullptr); }
+    } restore;
+#endif
+    if (!plugin.Load(options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath, &problem)) {
+        err << problem << "\n";
+        return kExitUsage;
+    }
+    const Outcome outcome = plugin.Launch("Plazen", options.object ? "Object=" + *options.object : std::string());
+
+    std::vector<BoardComponent> after = board.components;
+    size_t moved = 0;
+    for (size_t i = 0; i < after.size(); ++i) {
+        trelpa::ComponentState s{};
+        if (!editor.ReadComponent(handles[i], &s)) continue;
+        BoardComponent& c = after[i];
+        c.x = s.x, c.y = s.y, c.left = s.left, c.bottom = s.bottom, c.right = s.right, c.top = s.top;
+        if (c.x != board.components[i].x || c.y != board.components[i].y) ++moved;
+    }
+    plugin.Unload();
+
+    err << "groups, in order:\n";
+    SummariseGroups(board.components, after, err);
+    err << moved << " of " << after.size() << " components moved\n";
+    for (const LaunchedProcess& p : host.state().processes) err << "process " << p.process << " " << p.parameters << "\n";
+    for (const std::string& m : g_messages) err << "message box " << m << "\n";
+    if (Failed(outcome.status)) {
+        err << "Plazen failed with status " << FormatStatus(outcome.status) << "\n";
+        if (outcome.error) {
+            err << "  source: " << os::calls().WideToAnsi(outcome.error->source) << "\n";
+            err << "  description: " << os::calls().WideToAnsi(outcome.error->description) << "\n";
+        }
+        return kExitCommandFailed;
+    }
+
+    const std::string arranged = FormatBoard(board, after);
+    if (options.outPath.empty())
+        out << arranged;
+    else if (!WriteFile(options.outPath, arranged, err))
+        return kExitUsage;
+    if (!options.svgPath.empty() &&
+        !WriteFile(options.svgPath, RenderBoardSvg(board.components, after, options.cancel ? std::nullopt : pick), err))
+        return kExitUsage;
+    return kExitSuccess;
+}
+
+}  // namespace plz::hostsim
