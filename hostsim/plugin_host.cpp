@@ -58,6 +58,7 @@ bool PluginHost::Load(const std::string& path, std::string* problem) {
         if (problem) *problem = std::move(reason);
         return false;
     };
+    if (library_) return fail("a plug-in is loaded already");
     std::string reason;
     library_ = os::calls().OpenLibrary(path, &reason);
     if (!library_) return fail("cannot load the plug-in " + path + ": " + reason);

@@ -36,7 +36,8 @@ public:
     // Loads the simulated PCB editor module; false with the reason in `problem`.
     bool LoadEditor(const std::string& path, std::string* problem);
     // Loads the plug-in library and creates its server module. False with the reason in
-    // `problem` when the library does not load, has no ServerFactory, or the factory fails.
+    // `problem` when the library does not load, has no ServerFactory, or the factory fails. One
+    // plug-in at a time: a second Load before Unload fails.
     bool Load(const std::string& path, std::string* problem);
 
     // Launches a command with the host's context, or with the one given.
