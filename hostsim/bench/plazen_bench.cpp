@@ -1,0 +1,140 @@
+// The benchmark of the arrange command: boards of 1,000, 10,000 and 100,000 components made with a
+// fixed seed, each arranged by a whole "Plazen" run in the host simulator, next to a floor run that
+// does only what moving N components needs at the least (a fetch, a rectangle and a commit each,
+// straight through the simulated editor). Prints figures; it is not a test.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "RTL/pcb_api_calls.h"
+#include "hostsim/host.h"
+#include "hostsim/plugin_host.h"
+#include "hostsim/trelpa/trelpa_module.h"
+
+namespace {
+
+using namespace plz;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+struct Lcg {
+    uint32_t state;
+    uint32_t Next(uint32_t bound) {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) % bound;
+    }
+};
+
+// Realistic groups: one holding a tenth of the board, the rest small (1 to 24 members), each with
+// its own footprint and designator prefix, the designators numbered in random order.
+void MakeBoard(const trelpa::Control& editor, int count, uint32_t seed) {
+    editor.Reset();
+    Lcg rng{seed};
+    std::vector<int> sizes{count / 10};
+    for (int left = count - sizes[0]; left > 0;) {
+        const int n = std::min(left, 1 + int(rng.Next(24)));
+        sizes.push_back(n);
+        left -= n;
+    }
+    struct Item {
+        std::string designator, footprint;
+    };
+    std::vector<Item> items;
+    items.reserve(size_t(count));
+    for (size_t g = 0; g < sizes.size(); ++g) {
+        std::vector<int> numbers(size_t(sizes[g]));
+        for (int i = 0; i < sizes[g]; ++i) numbers[size_t(i)] = i + 1;
+        for (size_t i = numbers.size(); i > 1; --i) std::swap(numbers[i - 1], numbers[rng.Next(uint32_t(i))]);
+        const std::string prefix = g == 0 ? "R" : "X" + std::to_string(g) + "_";
+        for (int n : numbers) items.push_back({prefix + std::to_string(n), "FP" + std::to_string(g)});
+    }
+    for (size_t i = items.size(); i > 1; --i) std::swap(items[i - 1], items[rng.Next(uint32_t(i))]);
+    for (const Item& item : items) {
+        const int32_t x = int32_t(rng.Next(20000)) * 10000, y = int32_t(rng.Next(20000)) * 10000;
+        const int32_t w = 200000 + int32_t(rng.Next(30)) * 100000, h = 100000 + int32_t(rng.Next(30)) * 50000;
+        const trelpa::ComponentSpec spec{item.designator.c_str(), item.footprint.c_str(), x, y, x, y, x + w, y + h,
+                                         0.0, uint8_t(rng.Next(4) ? 1 : 32), 0, 0};
+        editor.AddComponent(&spec);
+    }
+}
+
+constexpr const char* kCalled[] = {
+#define PLZ_BENCH_NAME(name, ...) #name,
+    PLZ_PCB_API_CALLS(PLZ_BENCH_NAME)
+#undef PLZ_BENCH_NAME
+};
+
+// Moving N components at the least: one fetch, one rectangle query and one commit each.
+double FloorRun(ModuleHandle module, const trelpa::Control& editor) {
+#define PLZ_BENCH_ENTRY(name) const auto name = reinterpret_cast<name##_Fn>(os::calls().FindExport(module, #name))
+    PLZ_BENCH_ENTRY(PcbApi_QueryComponent);
+    PLZ_BENCH_ENTRY(PcbApi_QueryObjectBoundingRectangle);
+#undef PLZ_BENCH_ENTRY
+    uint16_t flags, hostWord;
+    uint8_t layer, hostByte, byte1, byte2, byte3;
+    uint32_t nameHandle, int1;
+    ShortString<250> footprint;
+    int32_t x, y, int2, left, bottom, right, top;
+    double rotation;
+    const uint32_t n = editor.ComponentCount();
+    const auto start = Clock::now();
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint32_t h = editor.ComponentAt(i);
+        PcbApi_QueryComponent(1, h, &flags, &hostWord, &layer, &hostByte, &nameHandle, &int1, &footprint, &byte1,
+                              &byte2, &x, &y, &int2, &rotation, &byte3);
+        PcbApi_QueryObjectBoundingRectangle(h, &left, &bottom, &right, &top);
+        x = 1000000 + (x - left);
+        PcbApi_QueryComponent(2, h, &flags, &hostWord, &layer, &hostByte, &nameHandle, &int1, &footprint, &byte1,
+                              &byte2, &x, &y, &int2, &rotation, &byte3);
+    }
+    return Seconds(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> counts{1000, 10000, 100000};
+    if (argc > 1) counts.assign(1, std::stoi(argv[1]));
+
+    hostsim::Host host;
+    hostsim::PluginHost plugin(host);
+    std::string problem;
+    if (!plugin.LoadEditor(hostsim::DefaultEditorPath(), &problem) ||
+        !plugin.Load(hostsim::DefaultPluginPath(), &problem)) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 2;
+    }
+    const trelpa::Control& editor = *trelpa::ControlOf(plugin.Editor());
+
+    for (int count : counts) {
+        MakeBoard(editor, count, 20261210u + uint32_t(count));
+        editor.SetChooseLocation(1, 0, 0);
+        editor.ClearCallCounts();
+        host.state().processes.clear();
+        const auto start = Clock::now();
+        const hostsim::Outcome outcome = plugin.Launch("Plazen", "");
+        const double run = Seconds(start);
+        if (Failed(outcome.status)) {
+            std::fprintf(stderr, "Plazen failed: %s\n", hostsim::FormatStatus(outcome.status).c_str());
+            return 1;
+        }
+        std::printf("== %d components\n", count);
+        uint64_t total = 0;
+        for (const char* name : kCalled) {
+            const uint32_t calls = editor.CallCount(name);
+            if (!calls) continue;
+            total += calls;
+            std::printf("  %-48s %12u  %10.2f per component\n", name, calls, double(calls) / count);
+        }
+        std::printf("  %-48s %12llu  %10.2f per component\n", "all entry points", (unsigned long long)total,
+                    double(total) / count);
+
+        MakeBoard(editor, count, 20261210u + uint32_t(count));
+        const double floor = FloorRun(plugin.Editor(), editor);
+        std::printf("  Plazen run %.3f s, floor run %.4f s, ratio %.0f\n", run, floor, floor > 0 ? run / floor : 0.0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
