@@ -105,6 +105,7 @@ TEST_F(PathsTest, PreferenceLocationIsFixedOnceFound) {
 
 std::vector<std::string> g_made;
 std::string NoAppData() { return {}; }
+bool NoDirectory(const std::string&) { return false; }
 bool RecordMakeDirectory(const std::string& path) {
     g_made.push_back(path);
     return false;
@@ -113,6 +114,7 @@ bool RecordMakeDirectory(const std::string& path) {
 TEST_F(PathsTest, PreferenceFolderWithoutApplicationDataIsTheLocationAlone) {
     g_made.clear();
     os::calls().AppDataFolder = NoAppData;
+    os::calls().DirectoryExists = NoDirectory;
     os::calls().MakeDirectory = RecordMakeDirectory;
     const std::string location = std::string(1, kSep) + "Vantor2004";
     EXPECT_EQ(GetPreferenceFolder(), location + kSep);  // the failed creation is ignored

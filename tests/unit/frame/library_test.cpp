@@ -11,6 +11,7 @@
 #include "frame/library.h"
 #include "platform/os.h"
 #include "tests/unit/client/fake_client.h"
+#include "tests/unit/client/host_files.h"
 
 namespace plz {
 namespace {
@@ -41,9 +42,11 @@ void DisableNotifications(ModuleHandle module) {
                                                          : "DisableThreadNotifications(other)");
 }
 
-class LibraryTest : public ::testing::Test {
+// In a temporary world: the PCB unit settings read at load look into the preference folder.
+class LibraryTest : public test::HostFilesTest {
 protected:
     void SetUp() override {
+        HostFilesTest::SetUp();
         g_events.clear();
         g_client = test::FakeClient{};
         UnbindHostAPIs();
@@ -57,6 +60,7 @@ protected:
         FreePathCaches();
         SetCurrentClient(nullptr);
         EXPECT_EQ(g_client.refs, 0);
+        HostFilesTest::TearDown();
     }
 };
 
