@@ -22,8 +22,10 @@ int ShowErrorMessage(const std::string& message, const std::string& caption) {
 }
 
 bool IsTestMode() {
-    // Opened, never created, and closed at once: only the key's existence counts.
-    os::RegistryKey key = os::calls().RegistryOpen(os::RegistryRoot::LocalMachine, "Software\\Vantor\\TestMode");
+    constexpr const char* kTestModeKey = "\\Software\\Vantor\\TestMode";
+    // Opened, never created, and closed at once: only the key's existence counts. The registry
+    // takes the key without its leading backslash.
+    os::RegistryKey key = os::calls().RegistryOpen(os::RegistryRoot::LocalMachine, kTestModeKey + 1);
     if (!key) return false;
     os::calls().RegistryClose(key);
     return true;

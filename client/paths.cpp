@@ -91,7 +91,7 @@ std::string GetPreferenceLocation() {
 
 std::string GetPreferenceFolder() {
     std::string folder = os::calls().AppDataFolder();
-    while (!folder.empty() && (folder.back() == kSep || folder.back() == '\\')) folder.pop_back();
+    while (!folder.empty() && folder.back() == kSep) folder.pop_back();
     std::string location = GetPreferenceLocation();
     for (char& c : location)
         if (c == '\\') c = kSep;

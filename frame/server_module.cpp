@@ -33,8 +33,7 @@ TServerModule::TServerModule(IClient* client, std::string name) {
 void TServerModule::Construct() {
     CreateCommandLauncher();
     FProcessControl = std::make_unique<TProcessControl>();
-    FDocuments.clear();
-    FViews.clear();
+    // FDocuments and FViews exist, empty, from the constructor on.
     RegisterCommands();
     AfterCreate();
     if (FClient) {

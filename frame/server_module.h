@@ -71,7 +71,7 @@ protected:
     virtual void CreateCommandLauncher();
     virtual void AfterCreate();
 
-    IClient* FClient;  // not counted
+    IClient* FClient = nullptr;  // not counted
     std::vector<ComPtr<IServerDocument>> FDocuments;
     std::string FName;
     std::vector<ComPtr<IServerDocumentView>> FViews;

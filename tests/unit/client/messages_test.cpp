@@ -64,6 +64,22 @@ TEST_F(MessagesTest, TestModeIsTheKeysExistenceCheckedAtEveryCall) {
     EXPECT_FALSE(RegistryKeyExists(os::RegistryRoot::LocalMachine, "Software\\Vantor\\TestMode"));
 }
 
+std::vector<std::string> g_registryCalls;
+int g_fakeKey;
+os::RegistryKey RecordOpen(os::RegistryRoot root, const std::string& path) {
+    g_registryCalls.push_back(std::string(root == os::RegistryRoot::LocalMachine ? "HKLM " : "HKCU ") + path);
+    return &g_fakeKey;
+}
+void RecordClose(os::RegistryKey key) { g_registryCalls.push_back(key == &g_fakeKey ? "close" : "close other"); }
+
+TEST_F(MessagesTest, TestModeKeyIsHandedOverWithoutItsLeadingBackslash) {
+    g_registryCalls.clear();
+    os::calls().RegistryOpen = RecordOpen;
+    os::calls().RegistryClose = RecordClose;
+    EXPECT_TRUE(IsTestMode());
+    EXPECT_EQ(g_registryCalls, (std::vector<std::string>{"HKLM Software\\Vantor\\TestMode", "close"}));
+}
+
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
