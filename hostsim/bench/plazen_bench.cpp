@@ -27,14 +27,16 @@ struct Lcg {
     }
 };
 
-// Realistic groups: one holding a tenth of the board, the rest small (1 to 24 members), each with
-// its own footprint and designator prefix, the designators numbered in random order.
+// Realistic groups: one holding a tenth of the board, the rest small (10 to 120 members), each with
+// its own footprint and designator prefix, the designators numbered in random order. Parts are 20
+// to 100 mil wide and 10 to 60 mil high, so that even the largest board's groups, stacked one above
+// the other, fit the 32-bit coordinate range from a start near its lower end.
 void MakeBoard(const trelpa::Control& editor, int count, uint32_t seed) {
     editor.Reset();
     Lcg rng{seed};
     std::vector<int> sizes{count / 10};
     for (int left = count - sizes[0]; left > 0;) {
-        const int n = std::min(left, 1 + int(rng.Next(24)));
+        const int n = std::min(left, 10 + int(rng.Next(111)));
         sizes.push_back(n);
         left -= n;
     }
@@ -53,7 +55,7 @@ void MakeBoard(const trelpa::Control& editor, int count, uint32_t seed) {
     for (size_t i = items.size(); i > 1; --i) std::swap(items[i - 1], items[rng.Next(uint32_t(i))]);
     for (const Item& item : items) {
         const int32_t x = int32_t(rng.Next(20000)) * 10000, y = int32_t(rng.Next(20000)) * 10000;
-        const int32_t w = 200000 + int32_t(rng.Next(30)) * 100000, h = 100000 + int32_t(rng.Next(30)) * 50000;
+        const int32_t w = 200000 + int32_t(rng.Next(17)) * 50000, h = 100000 + int32_t(rng.Next(11)) * 50000;
         const trelpa::ComponentSpec spec{item.designator.c_str(), item.footprint.c_str(), x, y, x, y, x + w, y + h,
                                          0.0, uint8_t(rng.Next(4) ? 1 : 32), 0, 0};
         editor.AddComponent(&spec);
@@ -110,7 +112,7 @@ int main(int argc, char** argv) {
 
     for (int count : counts) {
         MakeBoard(editor, count, 20261210u + uint32_t(count));
-        editor.SetChooseLocation(1, 0, 0);
+        editor.SetChooseLocation(1, 0, -2100000000);
         editor.ClearCallCounts();
         host.state().processes.clear();
         const auto start = Clock::now();

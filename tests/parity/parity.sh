@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs the same arrangements with the native plazen-host and with the Windows one under Wine, and
+# requires byte-identical board files and pictures.
+# Usage: parity.sh NATIVE_BIN_DIR WINDOWS_BIN_DIR DATA_DIR
+set -euo pipefail
+native=$1 windows=$2 data=$3
+work=$(mktemp -d /tmp/plazen-parity.XXXXXX)
+own_prefix=""
+if [ -z "${WINEPREFIX:-}" ]; then
+  own_prefix=$(mktemp -d /tmp/plazen-parity-wine.XXXXXX)
+  export WINEPREFIX=$own_prefix
+  wineboot -i >/dev/null 2>&1 || true
+fi
+export WINEDEBUG=-all
+trap 'rm -rf "$work"; [ -z "$own_prefix" ] || rm -rf "$own_prefix"' EXIT
+cp "$data"/*.json "$work"/
+
+failures=0
+run_case() {
+  local name=$1; shift
+  (cd "$work" && "$native/plazen-host" arrange "$@" --out "$name.native.json" --svg "$name.native.svg" 2>/dev/null) ||
+    { echo "FAIL $name: the native run failed"; failures=$((failures + 1)); return; }
+  (cd "$work" && wine "$windows/plazen-host.exe" arrange "$@" --out "$name.windows.json" --svg "$name.windows.svg" \
+     2>/dev/null </dev/null) ||
+    { echo "FAIL $name: the Windows run failed"; failures=$((failures + 1)); return; }
+  for ext in json svg; do
+    if ! cmp -s "$work/$name.native.$ext" "$work/$name.windows.$ext"; then
+      echo "FAIL $name: the .$ext files differ"
+      diff "$work/$name.native.$ext" "$work/$name.windows.$ext" | head -5
+      failures=$((failures + 1))
+    fi
+  done
+  echo "ok   $name"
+}
+
+run_case demo
+run_case demo-selected --object "Selected Components"
+run_case demo-pick --pick 1500.5,-20.25
+run_case demo-cancel --cancel
+run_case small-mm small-mm.json
+run_case small-iu small-iu.json --pick 123456789,-987654321
+
+[ "$failures" -eq 0 ] || { echo "$failures parity failure(s)"; exit 1; }
+echo "parity: every output identical"
