@@ -224,7 +224,8 @@ public:
             state_->calls.push_back("LaunchProcess");
             size_t number = state_->processes.size();
             std::string text;
-            if (parameters) text.assign(parameters, size > 0 ? strnlen(parameters, size_t(size)) : std::strlen(parameters));
+            if (parameters)
+                text.assign(parameters, size > 0 ? strnlen(parameters, size_t(size)) : std::strlen(parameters));
             state_->processes.push_back({process ? process : "", std::move(text), size, context});
             auto failure = state_->processFailures.find(number);
             return failure == state_->processFailures.end() ? S_OK : Fail(failure->second);

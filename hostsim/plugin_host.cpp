@@ -73,7 +73,8 @@ bool PluginHost::Load(const std::string& path, std::string* problem) {
     }
     if (!module_) return fail("ServerFactory gave no server module");
     HRESULT status = module_->GetCommandLauncher(launcher_.Out());
-    if (Failed(status) || !launcher_) return fail("the server module gave no command launcher: " + FormatStatus(status));
+    if (Failed(status) || !launcher_)
+        return fail("the server module gave no command launcher: " + FormatStatus(status));
     return true;
 }
 

@@ -43,8 +43,10 @@ TEST(HostExports, CalledEntriesAnswerFromTheCurrentHost) {
     host.state().preferences.useLuna = true;
     host.state().virtualFiles.insert("C:\\Docs\\Manual.pdf");
     auto useLuna = reinterpret_cast<ClientAPI_GetPrefUseLuna_Fn>(Export("ClientAPI_GetPrefUseLuna"));
-    auto setHide = reinterpret_cast<ClientAPI_SetPrefHideFloatingPanels_Fn>(Export("ClientAPI_SetPrefHideFloatingPanels"));
-    auto getHide = reinterpret_cast<ClientAPI_GetPrefHideFloatingPanels_Fn>(Export("ClientAPI_GetPrefHideFloatingPanels"));
+    auto setHide =
+        reinterpret_cast<ClientAPI_SetPrefHideFloatingPanels_Fn>(Export("ClientAPI_SetPrefHideFloatingPanels"));
+    auto getHide =
+        reinterpret_cast<ClientAPI_GetPrefHideFloatingPanels_Fn>(Export("ClientAPI_GetPrefHideFloatingPanels"));
     auto setError = reinterpret_cast<ClientAPI_SetErrorInfo_Fn>(Export("ClientAPI_SetErrorInfo"));
     auto clearError = reinterpret_cast<ClientAPI_ClearErrorInfo_Fn>(Export("ClientAPI_ClearErrorInfo"));
     auto fileExists = reinterpret_cast<VFSAPI_VFS_FileExists_Fn>(Export("VFSAPI_VFS_FileExists"));
