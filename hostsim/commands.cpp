@@ -34,8 +34,4 @@ int RunLaunch(Host& host, const LaunchRequest& request, std::ostream& out, std::
     return Failed(outcome.status) ? kExitCommandFailed : kExitSuccess;
 }
 
-int RunArrange(Host& host, const std::string& pluginPath, std::ostream& out, std::ostream& err) {
-    return RunLaunch(host, {"Plazen", "", pluginPath, true}, out, err);
-}
-
 }  // namespace plz::hostsim

@@ -22,7 +22,5 @@ struct LaunchRequest {
 
 // Runs in `host`; statuses go to `out`, load problems to `err`.
 int RunLaunch(Host& host, const LaunchRequest& request, std::ostream& out, std::ostream& err);
-// The arrangement: the editor and the plug-in loaded, "Plazen" launched without parameters.
-int RunArrange(Host& host, const std::string& pluginPath, std::ostream& out, std::ostream& err);
 
 }  // namespace plz::hostsim

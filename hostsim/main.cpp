@@ -1,9 +1,12 @@
 // plazen-host: the host simulator's command line.
 //   plazen-host launch NAME [--params TEXT] [--plugin PATH] [--editor]
-//   plazen-host arrange [--plugin PATH]
+//   plazen-host arrange [BOARD.json] [--object TEXT] [--pick X,Y | --cancel] [--out FILE] [--svg FILE]
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "hostsim/arrangement.h"
 #include "hostsim/commands.h"
 #include "hostsim/host.h"
 
@@ -19,9 +22,21 @@ int main(int argc, char** argv) {
     launchCommand->add_option("--plugin", launch.pluginPath, "Plug-in library (default: beside this program)");
     launchCommand->add_flag("--editor", launch.loadEditor, "Load the PCB editor module first");
 
-    std::string arrangePlugin;
-    CLI::App* arrangeCommand = app.add_subcommand("arrange", "Arrange the board's components");
-    arrangeCommand->add_option("--plugin", arrangePlugin, "Plug-in library (default: beside this program)");
+    ArrangeOptions arrange;
+    std::string object;
+    std::vector<double> pick;
+    CLI::App* arrangeCommand = app.add_subcommand("arrange", "Arrange a board's components with the Plazen command");
+    arrangeCommand->add_option("board", arrange.boardPath, "Board file (JSON; default: the demo board)");
+    CLI::Option* objectOption =
+        arrangeCommand->add_option("--object", object, "The Object parameter, e.g. \"Selected Components\"");
+    CLI::Option* pickOption = arrangeCommand
+                                  ->add_option("--pick", pick, "Start point X,Y in the board's units")
+                                  ->delimiter(',')
+                                  ->expected(2);
+    arrangeCommand->add_flag("--cancel", arrange.cancel, "Cancel the pick")->excludes(pickOption);
+    arrangeCommand->add_option("--out", arrange.outPath, "Arranged board file (default: standard output)");
+    arrangeCommand->add_option("--svg", arrange.svgPath, "Picture of the board before and after");
+    arrangeCommand->add_option("--plugin", arrange.pluginPath, "Plug-in library (default: beside this program)");
 
     try {
         app.parse(argc, argv);
@@ -30,5 +45,7 @@ int main(int argc, char** argv) {
     }
     Host host;
     if (*launchCommand) return RunLaunch(host, launch, std::cout, std::cerr);
-    return RunArrange(host, arrangePlugin, std::cout, std::cerr);
+    if (*objectOption) arrange.object = object;
+    if (*pickOption) arrange.pick.emplace(pick[0], pick[1]);
+    return RunArrangement(host, arrange, std::cout, std::cerr);
 }

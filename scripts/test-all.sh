@@ -8,7 +8,8 @@ scripts/install-deps.sh all
 jobs=$(nproc)
 
 echo "== native build (sanitizers)"
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DPLAZEN_SANITIZE=ON >/dev/null
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DPLAZEN_SANITIZE=ON \
+  -DPLAZEN_WINDOWS_BIN_DIR="$PWD/build/win-x86_64/bin" >/dev/null
 cmake --build build/native -j"$jobs"
 
 echo "== i686-w64-mingw32 build (production DLL)"
@@ -22,7 +23,7 @@ cmake --build build/win-x86_64 -j"$jobs"
 
 echo "== export check of the 32-bit DLL"
 exports=$(i686-w64-mingw32-objdump -p build/win-i686/bin/plazen.dll |
-  sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | grep -oE '\] .*' | cut -c3-)
+  sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -nE 's/^\s*\[\s*[0-9]+\] (.*)$/\1/p')
 if [ "$exports" != "ServerFactory" ]; then
   echo "plazen.dll must export exactly ServerFactory; it exports: ${exports:-nothing}" >&2
   exit 1
@@ -36,6 +37,6 @@ trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
 wineboot -i >/dev/null 2>&1 || true
 ctest --test-dir build/win-x86_64 --output-on-failure
 
-echo "== native tests"
+echo "== native tests (and the parity of native and Windows outputs)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/native --output-on-failure -j"$jobs"

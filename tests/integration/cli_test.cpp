@@ -41,12 +41,5 @@ TEST(HostCommands, LaunchPrintsEachStatusAndGivesTheExitCode) {
     }
 }
 
-TEST(HostCommands, ArrangeLoadsTheEditorAndRunsPlazen) {
-    Host host;
-    std::ostringstream out, err;
-    EXPECT_EQ(RunArrange(host, "", out, err), kExitSuccess) << err.str();
-    EXPECT_NE(out.str().find("LaunchCommand Plazen 0x00000000\n"), std::string::npos) << out.str();
-}
-
 }  // namespace
 }  // namespace plz::integration
