@@ -1,7 +1,8 @@
 // The POSIX stand-in for the operating system: one shared library that the plug-in and the host
 // simulator both link, so that process- and thread-wide state (error information, the string
 // allocator, the message queue) is one, as it is on Windows. The registry is a folder tree under
-// $PLAZEN_REGISTRY (keys are folders, values are files); special folders come from the environment.
+// $PLAZEN_REGISTRY (keys are folders, values are files); special folders come from the environment
+// ($PLAZEN_APPDATA, else $XDG_CONFIG_HOME, else ~/.config).
 #include <dlfcn.h>
 #include <link.h>
 #include <unistd.h>
@@ -205,7 +206,13 @@ bool RegistryWriteString(RegistryKey key, const std::string& value, const std::s
 
 void RegistryClose(RegistryKey key) { delete static_cast<std::string*>(key); }
 
-std::string AppDataFolder() { return Env("PLAZEN_APPDATA"); }
+// $PLAZEN_APPDATA, else the user's configuration folder as the desktop conventions name it.
+std::string AppDataFolder() {
+    if (std::string folder = Env("PLAZEN_APPDATA"); !folder.empty()) return folder;
+    if (std::string folder = Env("XDG_CONFIG_HOME"); !folder.empty()) return folder;
+    if (std::string home = Env("HOME"); !home.empty()) return home + "/.config";
+    return {};
+}
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
