@@ -3,7 +3,7 @@
 # requires byte-identical board files and pictures.
 # Usage: parity.sh NATIVE_BIN_DIR WINDOWS_BIN_DIR DATA_DIR
 set -euo pipefail
-native=$1 windows=$2 data=$3
+native=$(cd "$1" && pwd) windows=$(cd "$2" && pwd) data=$(cd "$3" && pwd)
 work=$(mktemp -d /tmp/plazen-parity.XXXXXX)
 own_prefix=""
 if [ -z "${WINEPREFIX:-}" ]; then
