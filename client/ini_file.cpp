@@ -32,6 +32,7 @@ std::optional<IniFile> IniFile::Load(const std::string& path) {
 }
 
 IniFile IniFile::Parse(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a UTF-8 byte-order mark
     IniFile ini;
     Section* current = nullptr;  // entries before the first header belong to no section
     while (!text.empty()) {

@@ -81,7 +81,7 @@ public:
             state_->calls.push_back("ReadInteger");
             if (!value) return E_POINTER;
             std::u16string s = os::FromString(section), k = os::FromString(key);
-            *value = ini_.Integer(os::calls().WideToAnsi(s), os::calls().WideToAnsi(k), defaultValue);
+            *value = ReadIniInteger(ini_, os::calls().WideToAnsi(s), os::calls().WideToAnsi(k), defaultValue);
             state_->integerReads.push_back({s, k, defaultValue, *value});
             return S_OK;
         });
