@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "client/messages.h"
 #include "frame/application.h"
 #include "tests/unit/client/host_files.h"
+
+// After the plug-in's headers, whose status names <windows.h> would turn into macros.
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace plz {
 namespace {
@@ -87,12 +93,29 @@ std::string ReadAll(const std::string& path) {
     return s.str();
 }
 
+// Marks a clean-up that the process ran on its way out: the exit handlers of the C runtime, and on
+// Windows the per-fibre clean-up that every module's detach step runs too.
+std::string g_cleanupMark;
+void MarkCleanup() { std::ofstream(g_cleanupMark) << "cleaned up"; }
+#if defined(_WIN32)
+void WINAPI MarkFibreCleanup(void*) { MarkCleanup(); }
+#endif
+void WatchCleanup(const std::string& mark) {
+    g_cleanupMark = mark;
+    std::atexit(MarkCleanup);
+#if defined(_WIN32)
+    ::FlsSetValue(::FlsAlloc(MarkFibreCleanup), &g_cleanupMark);
+#endif
+}
+
 TEST_F(MessagesTest, InTestModeAMessageBoxEndsTheProcess) {
     EnterTestMode();
     const std::string out = (root / "stdout.txt").string();
+    const std::string cleanup = (root / "cleanup.txt").string();
     EXPECT_EXIT(
         {
             if (!std::freopen(out.c_str(), "w", stdout)) std::abort();
+            WatchCleanup(cleanup);
             std::fputs("pending ", stdout);  // still buffered: the exit must flush it
             ShowErrorMessage("No PCB is currently open in Client.");
         },
@@ -105,6 +128,7 @@ TEST_F(MessagesTest, InTestModeAMessageBoxEndsTheProcess) {
     EXPECT_EQ(ReadAll(out), std::string("pending ShowDialogWithCaption withError No PCB is currently open in Client.") +
                                 newline);
     EXPECT_TRUE(g_dialogs.empty());
+    EXPECT_FALSE(std::filesystem::exists(cleanup));  // ended at once, nothing cleaned up
 }
 
 }  // namespace
