@@ -74,8 +74,11 @@ uint32_t PLZ_STDCALL TServerModule::Release() {
 
 HRESULT PLZ_STDCALL TServerModule::ApplicationIdle() {
     return Guard([&] {
+        // Without an application window there is no one to wake: a post to no window would land in
+        // the host thread's queue as a stray thread message.
+        WindowHandle window = ApplicationWindow();
         os::QueuedMessage waiting;
-        if (os::calls().PeekAnyMessage(&waiting)) os::calls().PostMessageTo(ApplicationWindow(), kWmUser, 0, 0);
+        if (window && os::calls().PeekAnyMessage(&waiting)) os::calls().PostMessageTo(window, kWmUser, 0, 0);
         // The plug-in has no user-interface framework of its own whose idle step would run here.
     });
 }

@@ -339,6 +339,14 @@ TEST_F(ServerModuleTest, IdlePostsOneWakeUpWhenAMessageWaits) {
     EXPECT_EQ(g_posted[0].lParam, 0);
     EXPECT_EQ(g_queue.size(), 1u);  // the waiting message stays
     module->Release();
+
+    // A module made without a client has no window to wake.
+    g_posted.clear();
+    SetApplicationWindow(0);
+    ASSERT_EQ(RunServerFactory(nullptr, &module), S_OK);
+    EXPECT_EQ(module->ApplicationIdle(), S_OK);
+    EXPECT_TRUE(g_posted.empty());
+    module->Release();
 }
 
 }  // namespace
