@@ -59,9 +59,10 @@ public:
 
     const std::string& ServerName() const { return FServerName; }
     size_t CommandCount() const { return FCommands.size(); }
+    // The handler registered under the name (letter case aside), or none.
+    const TCommandHandler* FindHandler(const char* name) const;
 
 private:
-    const TCommandHandler* FindHandler(const char* name) const;
 
     // Sorted by name without regard to ASCII letter case; looked up by binary search.
     std::vector<std::pair<std::string, TCommandHandler>> FCommands;
