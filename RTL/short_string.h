@@ -24,10 +24,11 @@ struct ShortString {
     ShortString(const char* text) : ShortString(std::string_view(text)) {}
     ShortString(const std::string& text) : ShortString(std::string_view(text)) {}
 
-    // Takes at most N characters of the text; the rest is cut. The text may be this string's own.
+    // Takes at most N characters of the text; the rest is cut. The text may be this string's own,
+    // or an empty view without an address.
     void Assign(std::string_view text) {
         const std::size_t n = std::min(text.size(), N);
-        std::memmove(Chars, text.data(), n);
+        if (n) std::memmove(Chars, text.data(), n);
         Length = static_cast<uint8_t>(n);
     }
     // A length byte beyond N (written by a faulty host) is read as N.

@@ -11,6 +11,10 @@ TEST(ShortString, KeepsAtMostItsWidth) {
     EXPECT_EQ(ShortString<254>(std::string(300, 'y')).Size(), 254u);
     EXPECT_EQ(ShortString<255>("Arial").Str(), "Arial");
 
+    ShortString<20> cleared("abc");
+    cleared.Assign(std::string_view());  // no characters, and no address to copy them from
+    EXPECT_TRUE(cleared.Empty());
+
     ShortString<20> faulty("abc");
     faulty.Length = 200;  // as a faulty host might leave it
     EXPECT_EQ(faulty.Size(), 20u);

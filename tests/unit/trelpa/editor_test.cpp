@@ -119,6 +119,9 @@ TEST_F(TrelpaEditor, FetchesComponentsAndTheirDesignatorsWithinTheFieldWidths) {
         int32_t l = 7, bo = 7, r = 7, to = 7;
         EXPECT_NE(ENTRY(PcbApi_QueryObjectBoundingRectangle)(unknown, &l, &bo, &r, &to), 0u);
         EXPECT_EQ(l, 7);
+        ShortString<255> none("stale");
+        ENTRY(PcbApi_GetDesignatorDisplayString)(&none, unknown);
+        EXPECT_TRUE(none.Empty()) << unknown;
     }
 }
 
