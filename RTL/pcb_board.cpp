@@ -164,17 +164,26 @@ int32_t TPcbBoard::StackPosition(const LayerSet& set, const TLayerObject& layer)
     return count;
 }
 
+namespace {
+
+// The host's iterator, destroyed also when the callback raises.
+struct HostIterator {
+    const uint32_t handle;
+    ~HostIterator() { PcbApi_DestroyIterator(handle); }
+};
+
+}  // namespace
+
 void TPcbBoard::Iterate(IterateCallback callback, ObjectSet objects, const LayerSet& layers, uint8_t mode) {
     const LayerSet wanted = layers;
     for (uint8_t kind = 0; kind <= 25; ++kind) {
         if (!((objects >> kind) & 1)) continue;
         for (uint8_t layer = 0; layer <= kLastLegacyLayer; ++layer) {
             if (!wanted.Contains(layer)) continue;
-            const uint32_t iterator = PcbApi_CreateIterator(Handle, kind, mode, layer);
-            for (uint32_t object = PcbApi_GetFirstObject(iterator); object != 0;
-                 object = PcbApi_GetNextObject(iterator))
+            const HostIterator iterator{PcbApi_CreateIterator(Handle, kind, mode, layer)};
+            for (uint32_t object = PcbApi_GetFirstObject(iterator.handle); object != 0;
+                 object = PcbApi_GetNextObject(iterator.handle))
                 callback(object);
-            PcbApi_DestroyIterator(iterator);
         }
     }
 }

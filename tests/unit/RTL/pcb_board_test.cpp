@@ -2,6 +2,7 @@
 // names, the layer records' exchanges, and the iteration over objects.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <utility>
 
@@ -298,6 +299,19 @@ TEST(PcbBoardIterate, OneIteratorPerKindAndLayerInAscendingOrder) {
     EXPECT_EQ(pcb.log.at(0), Call("PcbApi_CreateIterator", kBoard, uint8_t{9}, uint8_t{0}, 1u));
     EXPECT_EQ(pcb.log.at(1), Call("PcbApi_GetFirstObject", 1001u));
     EXPECT_EQ(pcb.log.at(4), Call("PcbApi_DestroyIterator", 1001u));
+}
+
+void Fail(uint32_t) { throw std::bad_alloc(); }
+
+TEST(PcbBoardIterate, ACallbackThatRaisesStillLeavesTheHostsIteratorDestroyed) {
+    FakePcbModule pcb;
+    pcb.on.PcbApi_CreateIterator = [](uint32_t, uint8_t, uint8_t, uint32_t) { return 61u; };
+    pcb.on.PcbApi_GetFirstObject = [](uint32_t) { return 5u; };
+    LayerSet top;
+    top.Include(kTopLayer);
+    TPcbBoard board(kBoard);
+    EXPECT_THROW(board.Iterate(&Fail, ObjectSetOf(kComponentObject), top, 0), std::bad_alloc);
+    EXPECT_EQ(pcb.CallsOf("PcbApi_DestroyIterator"), (std::vector<HostCall>{Call("PcbApi_DestroyIterator", 61u)}));
 }
 
 TEST(PcbBoardIterate, EmptyOrOutOfRangeSetsAskNothingAndAZeroIteratorIsStillUsed) {
