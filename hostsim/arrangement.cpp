@@ -112,9 +112,9 @@ int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out,
     std::vector<uint32_t> handles;
     handles.reserve(board.components.size());
     for (const BoardComponent& c : board.components) {
-        const trelpa::ComponentSpec spec{c.designator.c_str(), c.footprint.c_str(), c.x, c.y, c.left, c.bottom,
+        const trelpa::ComponentSpec part{c.designator.c_str(), c.footprint.c_str(), c.x, c.y, c.left, c.bottom,
                                          c.right, c.top, c.rotation, c.layer, uint8_t(c.selected), uint8_t(c.excluded)};
-        handles.push_back(editor.AddComponent(&spec));
+        handles.push_back(editor.AddComponent(&part));
     }
     if (!pick && !board.components.empty()) {
         // Just right of the components' extent, level with their lowest edge.

@@ -56,9 +56,9 @@ void MakeBoard(const trelpa::Control& editor, int count, uint32_t seed) {
     for (const Item& item : items) {
         const int32_t x = int32_t(rng.Next(20000)) * 10000, y = int32_t(rng.Next(20000)) * 10000;
         const int32_t w = 200000 + int32_t(rng.Next(17)) * 50000, h = 100000 + int32_t(rng.Next(11)) * 50000;
-        const trelpa::ComponentSpec spec{item.designator.c_str(), item.footprint.c_str(), x, y, x, y, x + w, y + h,
+        const trelpa::ComponentSpec part{item.designator.c_str(), item.footprint.c_str(), x, y, x, y, x + w, y + h,
                                          0.0, uint8_t(rng.Next(4) ? 1 : 32), 0, 0};
-        editor.AddComponent(&spec);
+        editor.AddComponent(&part);
     }
 }
 

@@ -44,9 +44,9 @@ protected:
     // plus (dx, dy).
     uint32_t Part(const char* designator, const char* footprint, int32_t x, int32_t y, int32_t w = 40000,
                   int32_t h = 20000, bool selected = false, bool excluded = false, uint8_t layer = kTopLayer) {
-        const trelpa::ComponentSpec spec{designator, footprint, x, y, x - 5000, y - 3000, x - 5000 + w,
+        const trelpa::ComponentSpec part{designator, footprint, x, y, x - 5000, y - 3000, x - 5000 + w,
                                          y - 3000 + h, 0.0, layer, uint8_t(selected), uint8_t(excluded)};
-        const uint32_t handle = control_->AddComponent(&spec);
+        const uint32_t handle = control_->AddComponent(&part);
         EXPECT_NE(handle, 0u);
         return handle;
     }
