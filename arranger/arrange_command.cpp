@@ -33,6 +33,7 @@ void ArrangeCommand(IUnknown* context, const char* parameters) {
     arranger.SelectedOnly = object.View() == "SELECTED COMPONENTS";
 
     arranger.Arrange();
+    arranger.StoreBoard();
 }
 
 }  // namespace plz

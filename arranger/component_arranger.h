@@ -33,12 +33,14 @@ class TComponentArranger {
 public:
     // Keeps a counted reference to the context, mirrors the board and fetches it.
     TComponentArranger(uint32_t boardHandle, IUnknown* context);
-    // Stores the board back, frees it and the groups, releases the context.
+    // Stores the board back unless StoreBoard did, frees it and the groups, releases the context.
     ~TComponentArranger();
     TComponentArranger(const TComponentArranger&) = delete;
     TComponentArranger& operator=(const TComponentArranger&) = delete;
 
     void Arrange();
+    // The end of a run: the board's values go back to the host. A failure here is the run's.
+    void StoreBoard();
     void CollectComponents();
     void SortGroups();
     bool PlaceGroups();
@@ -51,6 +53,9 @@ public:
     int32_t StartY = 0;
     bool SelectedOnly = false;
     ComPtr<IUnknown> Context;
+
+private:
+    bool boardStored_ = false;
 };
 
 // The arranger of the run in progress; the board iteration's callback reaches it through this.

@@ -19,10 +19,22 @@ TComponentArranger::TComponentArranger(uint32_t boardHandle, IUnknown* context)
 }
 
 TComponentArranger::~TComponentArranger() {
-    Board->Transfer(Direction::Store);
+    // Reached without StoreBoard only when the run already failed: the board still goes back, and
+    // the run's own error stays the one reported.
+    if (!boardStored_) {
+        try {
+            Board->Transfer(Direction::Store);
+        } catch (...) {
+        }
+    }
     Board.reset();
     Groups.clear();  // each group frees its members in order
     Context.Reset();
+}
+
+void TComponentArranger::StoreBoard() {
+    boardStored_ = true;
+    Board->Transfer(Direction::Store);
 }
 
 void TComponentArranger::Arrange() {
