@@ -9,6 +9,8 @@
 namespace plz::hostsim {
 namespace {
 
+constexpr int kLastComponentLayer = 75;  // "ConnectLayer"
+
 using Json = nlohmann::ordered_json;
 
 // The place an error is about: "board.json: component 3 (R7), field "x": ...".
@@ -49,9 +51,14 @@ std::string RequiredString(const Json& c, const char* key, size_t maxLength, con
     return s;
 }
 
+// Components lie on the layers TopLayer to ConnectLayer, the ones the editor's iterators visit.
 uint8_t LayerFromName(const std::string& name, const Where& where) {
-    for (int i = 0; i < kLegacyLayerCount; ++i)
-        if (kLayerNames[i] == name) return uint8_t(i);
+    for (int i = 0; i < kLegacyLayerCount; ++i) {
+        if (kLayerNames[i] != name) continue;
+        if (i < kTopLayer || i > kLastComponentLayer)
+            where.Fail("layer", "\"" + name + "\" is not a layer a component can lie on");
+        return uint8_t(i);
+    }
     where.Fail("layer", "\"" + name + "\" is not a layer name");
 }
 

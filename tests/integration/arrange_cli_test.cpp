@@ -172,6 +172,8 @@ TEST_F(ArrangeCli, BadInputIsRefusedWithTheFileComponentAndField) {
          "field \"footprint\": is longer than 250 characters"},
         {"layer", R"({ "components": [ {)" + ok + R"(, "layer": "Top" } ] })",
          "field \"layer\": \"Top\" is not a layer name"},
+        {"layer without components", R"({ "components": [ {)" + ok + R"(, "layer": "PadHoleLayer" } ] })",
+         "field \"layer\": \"PadHoleLayer\" is not a layer a component can lie on"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
