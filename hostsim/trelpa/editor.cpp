@@ -132,28 +132,28 @@ bool Editor::MoveComponent(Component& c, int32_t x, int32_t y) {
     return true;
 }
 
-uint32_t Editor::AddComponent(const ComponentSpec& spec) {
-    if (!FitsWidth(spec.designator, 254) || !FitsWidth(spec.footprint, 250) || spec.layer < 1 ||
-        spec.layer > kLastLayer || spec.left > spec.right || spec.bottom > spec.top ||
+uint32_t Editor::AddComponent(const ComponentSpec& part) {
+    if (!FitsWidth(part.designator, 254) || !FitsWidth(part.footprint, 250) || part.layer < 1 ||
+        part.layer > kLastLayer || part.left > part.right || part.bottom > part.top ||
         components.size() >= kIndexMask)
         return 0;
     // The designator sits above the component, half a size unit wide per character.
-    const int64_t nameWidth = 500000 * int64_t(std::max<std::size_t>(std::strlen(spec.designator), 1));
-    if (!Fits(spec.top, 100000 + 600000) || !Fits(spec.left, nameWidth)) return 0;
+    const int64_t nameWidth = 500000 * int64_t(std::max<std::size_t>(std::strlen(part.designator), 1));
+    if (!Fits(part.top, 100000 + 600000) || !Fits(part.left, nameWidth)) return 0;
 
     Text& t = texts.emplace_back();
     t.hostWord = 0x0403;
-    t.layerId = spec.layer == kBottomLayer ? 34 : 33;  // the overlay of the component's side
+    t.layerId = part.layer == kBottomLayer ? 34 : 33;  // the overlay of the component's side
     t.hostInt1 = 21;
     t.hostByte = 1;
     t.hostInt2 = 22;
-    t.x = spec.left;
-    t.y = spec.top + 100000;
+    t.x = part.left;
+    t.y = part.top + 100000;
     t.size = 600000;
     t.intValue11 = 23;
-    t.rotation = spec.rotation;
+    t.rotation = part.rotation;
     t.byteValue6 = 24;
-    t.text = spec.designator;
+    t.text = part.designator;
     t.width = 100000;
     t.intValue2 = 25;
     t.intValue3 = 26;
@@ -169,19 +169,19 @@ uint32_t Editor::AddComponent(const ComponentSpec& spec) {
     t.box = {t.x, t.y, int32_t(t.x + nameWidth), t.y + 600000};
 
     Component& c = components.emplace_back();
-    c.flags = spec.selected ? 0x0010 : 0;
+    c.flags = part.selected ? 0x0010 : 0;
     c.hostWord = 0x0201;
-    c.layer = spec.layer;
-    c.hostByte = spec.excluded ? 0 : 1;
+    c.layer = part.layer;
+    c.hostByte = part.excluded ? 0 : 1;
     c.nameHandle = MakeHandle(kTextKind, uint32_t(texts.size() - 1));
     c.componentInt1 = 0x01020304;
-    c.footprint = spec.footprint;
+    c.footprint = part.footprint;
     c.componentByte1 = 3;
     c.componentByte2 = 4;
-    c.x = spec.x;
-    c.y = spec.y;
+    c.x = part.x;
+    c.y = part.y;
     c.componentInt2 = -5;
-    c.rotation = spec.rotation;
+    c.rotation = part.rotation;
     c.componentByte3 = 6;
     c.bitField2 = 0x21;
     c.bitField3 = 0x0302;
@@ -193,7 +193,7 @@ uint32_t Editor::AddComponent(const ComponentSpec& spec) {
     c.exByte1 = 10;
     c.exByte2 = 11;
     c.exInt2 = 12;
-    c.box = {spec.left, spec.bottom, spec.right, spec.top};
+    c.box = {part.left, part.bottom, part.right, part.top};
     return MakeHandle(kComponentKind, uint32_t(components.size() - 1));
 }
 
@@ -323,7 +323,7 @@ const Control kControl = {
         });
     },
     /*AddComponent*/
-    [](const ComponentSpec* spec) { return spec ? Guard(0u, [&] { return TheEditor().AddComponent(*spec); }) : 0u; },
+    [](const ComponentSpec* part) { return part ? Guard(0u, [&] { return TheEditor().AddComponent(*part); }) : 0u; },
     /*ComponentCount*/ [] { return uint32_t(TheEditor().components.size()); },
     /*ComponentAt*/
     [](uint32_t index) {

@@ -222,7 +222,7 @@ struct Editor {
     // Moves a component's reference point to (x, y), its rectangle and its designator text
     // along. False, with nothing moved, when any of them would leave the coordinate range.
     bool MoveComponent(Component& c, int32_t x, int32_t y);
-    uint32_t AddComponent(const ComponentSpec& spec);
+    uint32_t AddComponent(const ComponentSpec& part);
     std::string Dump() const;
 };
 

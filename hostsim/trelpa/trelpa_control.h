@@ -41,9 +41,9 @@ struct Control {
     uint32_t (*Reset)();
 
     // Adds a component with its designator text at the end of the board's file order. Returns its
-    // handle, or 0 for a spec the editor rejects (null or too long strings, layer outside 1 to 82,
+    // handle, or 0 for a part the editor rejects (null or too long strings, layer outside 1 to 82,
     // an inverted rectangle).
-    uint32_t (*AddComponent)(const ComponentSpec* spec);
+    uint32_t (*AddComponent)(const ComponentSpec* part);
     uint32_t (*ComponentCount)();
     uint32_t (*ComponentAt)(uint32_t index);  // in file order; 0 past the end
     // Nonzero when the handle names a component, with its state filled in.

@@ -411,8 +411,8 @@ TEST_F(TrelpaEditor, RejectsComponentSpecsItCannotHold) {
         {"D", "F", 1, 2, 1},
     };
     for (const auto& c : cases) {
-        const ComponentSpec spec{c.designator, c.footprint, 0, 0, c.left, 0, c.right, 1, 0, c.layer, 0, 0};
-        EXPECT_EQ(control_->AddComponent(&spec), 0u);
+        const ComponentSpec part{c.designator, c.footprint, 0, 0, c.left, 0, c.right, 1, 0, c.layer, 0, 0};
+        EXPECT_EQ(control_->AddComponent(&part), 0u);
     }
     EXPECT_EQ(control_->ComponentCount(), 0u);
     EXPECT_EQ(control_->AddComponent(nullptr), 0u);

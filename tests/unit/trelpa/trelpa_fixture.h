@@ -28,9 +28,9 @@ protected:
     // A component whose rectangle reaches 1000 left, 2000 down, 3000 right and 4000 up from (x, y).
     static uint32_t Add(const char* designator, const char* footprint, int32_t x, int32_t y, uint8_t layer = 1,
                         bool selected = false, bool excluded = false) {
-        const trelpa::ComponentSpec spec{designator, footprint, x,    y,     x - 1000, y - 2000,
+        const trelpa::ComponentSpec part{designator, footprint, x,    y,     x - 1000, y - 2000,
                                          x + 3000,   y + 4000,  90.0, layer, uint8_t(selected), uint8_t(excluded)};
-        return control_->AddComponent(&spec);
+        return control_->AddComponent(&part);
     }
     static trelpa::ComponentState Read(uint32_t handle) {
         trelpa::ComponentState s{};
