@@ -124,26 +124,18 @@ double TPCBObject::StartAngle() { return 0.0; }
 double TPCBObject::EndAngle() { return 0.0; }
 int32_t TPCBObject::LineWidth() { return 0; }
 
-int32_t TPCBObject::BoundsLeft() {
+namespace {
+// The rectangle as the host reports it now; the mirror's fields play no part.
+struct HostRect {
     int32_t left = 0, bottom = 0, right = 0, top = 0;
-    GetBoundingRect(left, bottom, right, top);
-    return left;
-}
-int32_t TPCBObject::BoundsBottom() {
-    int32_t left = 0, bottom = 0, right = 0, top = 0;
-    GetBoundingRect(left, bottom, right, top);
-    return bottom;
-}
-int32_t TPCBObject::BoundsTop() {
-    int32_t left = 0, bottom = 0, right = 0, top = 0;
-    GetBoundingRect(left, bottom, right, top);
-    return top;
-}
-int32_t TPCBObject::BoundsRight() {
-    int32_t left = 0, bottom = 0, right = 0, top = 0;
-    GetBoundingRect(left, bottom, right, top);
-    return right;
-}
+    explicit HostRect(TPCBObject& object) { object.GetBoundingRect(left, bottom, right, top); }
+};
+}  // namespace
+
+int32_t TPCBObject::BoundsLeft() { return HostRect(*this).left; }
+int32_t TPCBObject::BoundsBottom() { return HostRect(*this).bottom; }
+int32_t TPCBObject::BoundsTop() { return HostRect(*this).top; }
+int32_t TPCBObject::BoundsRight() { return HostRect(*this).right; }
 
 int32_t TPCBObject::IntValue11() { return 0; }
 uint8_t TPCBObject::ByteValue6() { return 0; }
