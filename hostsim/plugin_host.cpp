@@ -3,16 +3,10 @@
 
 #include <cstdio>
 
+#include "hostsim/trelpa/trelpa_module.h"
+
 namespace plz::hostsim {
 namespace {
-
-#if defined(_WIN32)
-constexpr const char* kPluginFile = "plazen.dll";
-constexpr const char* kEditorFile = "Trelpa.dll";
-#else
-constexpr const char* kPluginFile = "libplazen.so";
-constexpr const char* kEditorFile = "libTrelpa.so";
-#endif
 
 // The error information that a failed call left for the thread, if any.
 std::optional<os::ErrorInfo> TakeErrorInfo() {
@@ -38,7 +32,7 @@ std::string BesideExecutable(const std::string& fileName) {
 }
 
 std::string DefaultPluginPath() { return BesideExecutable(kPluginFile); }
-std::string DefaultEditorPath() { return BesideExecutable(kEditorFile); }
+std::string DefaultEditorPath() { return BesideExecutable(trelpa::kModuleFile); }
 
 std::string FormatStatus(HRESULT status) {
     char buffer[16];

@@ -14,6 +14,13 @@
 
 namespace plz::hostsim {
 
+// The plug-in library's file name.
+#if defined(_WIN32)
+inline constexpr const char* kPluginFile = "plazen.dll";
+#else
+inline constexpr const char* kPluginFile = "libplazen.so";
+#endif
+
 // A library file beside the running executable.
 std::string BesideExecutable(const std::string& fileName);
 // "plazen.dll" / "libplazen.so" and "Trelpa.dll" / "libTrelpa.so", beside the executable.

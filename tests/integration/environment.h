@@ -2,12 +2,10 @@
 // app-data folder and registry are fresh temporary folders), and the plug-in's file name.
 #pragma once
 
+#include "hostsim/plugin_host.h"
+
 namespace plz::integration {
 
-#if defined(_WIN32)
-inline constexpr const char* kPluginFileName = "plazen.dll";
-#else
-inline constexpr const char* kPluginFileName = "libplazen.so";
-#endif
+inline constexpr const char* kPluginFileName = hostsim::kPluginFile;
 
 }  // namespace plz::integration
