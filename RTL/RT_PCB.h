@@ -11,4 +11,4 @@
 #include "RTL/pcb_factory.h"
 #include "RTL/pcb_object.h"
 #include "RTL/pcb_text.h"
-#include "RTL/short_string.h"
+#include "platform/short_string.h"

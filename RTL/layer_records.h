@@ -7,7 +7,7 @@
 
 #include "RTL/layers.h"
 #include "RTL/pcb_object.h"
-#include "RTL/short_string.h"
+#include "platform/short_string.h"
 
 namespace plz {
 

@@ -66,7 +66,8 @@ int32_t LayerIdNumber(LayerId id) {
     if (b3 != 0) return static_cast<int32_t>(lo);
     if (hi == 0 && InRange(b0, 57, 72)) return static_cast<int32_t>(id - 56);
     if (hi == 0 && InRange(b0, 1, 32)) return id == 32 ? 65535 : static_cast<int32_t>(lo);
-    if (hi == 0 && InRange(b0, 39, 54)) return static_cast<int32_t>(id - 38);
+    if (hi == 0 && InRange(b0, kFirstInternalPlane, kLastInternalPlane))
+        return static_cast<int32_t>(id - (kFirstInternalPlane - 1));
     return LayerIdClass(id);
 }
 

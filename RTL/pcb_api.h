@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "RTL/pcb_api_calls.h"
-#include "RTL/short_string.h"
+#include "platform/short_string.h"
 
 namespace plz {
 

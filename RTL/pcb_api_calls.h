@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "RTL/pcb_api_names.h"
-#include "RTL/short_string.h"
 #include "platform/abi.h"
+#include "platform/short_string.h"
 
 // X(name, result, missing, form, (parameters), (arguments)), one entry per called entry point.
 //   result      the entry point's return type (void: it returns nothing the plug-in reads).

@@ -60,8 +60,8 @@ uint32_t TPcbBoard::TransferOutputOptions(Direction direction) {
     const uint32_t status = PcbApi_QueryBoardOutputOptions(
         d, Handle, &o.OutputValue1, &o.OutputValue2, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5], &b[6], &b[7], &b[8],
         &b[9], &b[10], &b[11], &b[12], &b[13], &b[14], &b[15], &b[16], &b[17], &b[18], &b[19], &b[20], &b[21]);
-    for (int i = 1; i <= 109; ++i) PcbApi_QueryBoardOutputOptionsPlotLayers(d, Handle, uint8_t(i), &o.PlotLayers[i]);
-    for (int i = 1; i <= 109; ++i) PcbApi_QueryBoardOutputOptionsFlipLayers(d, Handle, uint8_t(i), &o.FlipLayers[i]);
+    for (int i = 1; i <= kPlotLayerCount; ++i) PcbApi_QueryBoardOutputOptionsPlotLayers(d, Handle, uint8_t(i), &o.PlotLayers[i]);
+    for (int i = 1; i <= kPlotLayerCount; ++i) PcbApi_QueryBoardOutputOptionsFlipLayers(d, Handle, uint8_t(i), &o.FlipLayers[i]);
     return status;
 }
 
@@ -84,7 +84,7 @@ uint32_t TPcbBoard::TransferPrinterOptions(Direction direction) {
         &p.PrinterValue12, &p.PrinterValue13, &p.PrinterValue14, &p.PrinterValue15, &p.PrinterValue16,
         &p.PrinterValue17, &p.PrinterValue18, &p.PrinterValue19, &p.PrinterValue20, &p.PrinterValue21,
         &p.PrinterValue22, &p.PrinterValue23, &p.PrinterValue24, &p.PrinterValue25, &p.PrinterValue26);
-    for (uint32_t pen = 1; pen <= 8; ++pen)
+    for (uint32_t pen = 1; pen <= kPlotterPenCount; ++pen)
         PcbApi_QueryBoardPrinterOptionsPlotterPen(d, Handle, pen, &p.PlotterPens[pen].PenValue1,
                                                   &p.PlotterPens[pen].PenValue2);
     for (int n = kTopLayer; n <= kLastLegacyLayer; ++n) {
@@ -176,7 +176,7 @@ struct HostIterator {
 
 void TPcbBoard::Iterate(IterateCallback callback, ObjectSet objects, const LayerSet& layers, uint8_t mode) {
     const LayerSet wanted = layers;
-    for (uint8_t kind = 0; kind <= 25; ++kind) {
+    for (uint8_t kind = 0; kind <= kLastIteratedObjectKind; ++kind) {
         if (!((objects >> kind) & 1)) continue;
         for (uint8_t layer = 0; layer <= kLastLegacyLayer; ++layer) {
             if (!wanted.Contains(layer)) continue;

@@ -10,7 +10,7 @@
 #include "RTL/layer_records.h"
 #include "RTL/layers.h"
 #include "RTL/pcb_object.h"
-#include "RTL/short_string.h"
+#include "platform/short_string.h"
 
 namespace plz {
 
@@ -54,8 +54,8 @@ struct OutputOptions {
     uint32_t OutputValue1 = 0;
     uint32_t OutputValue2 = 0;
     uint8_t OutputBytes[22] = {};  // OutputByte1 to OutputByte22
-    uint8_t PlotLayers[110] = {};  // indexed 1 to 109
-    uint8_t FlipLayers[110] = {};  // indexed 1 to 109
+    uint8_t PlotLayers[kPlotLayerCount + 1] = {};  // indexed 1 to 109
+    uint8_t FlipLayers[kPlotLayerCount + 1] = {};  // indexed 1 to 109
 };
 
 struct GerberOptions {
@@ -93,7 +93,7 @@ struct PrinterOptions {
     uint64_t PrinterValue17 = 0, PrinterValue18 = 0, PrinterValue19 = 0;
     uint32_t PrinterValue20 = 0, PrinterValue21 = 0;
     uint8_t PrinterValue22 = 0, PrinterValue23 = 0, PrinterValue24 = 0, PrinterValue25 = 0, PrinterValue26 = 0;
-    PlotterPen PlotterPens[9];            // indexed 1 to 8
+    PlotterPen PlotterPens[kPlotterPenCount + 1];  // indexed 1 to 8
     CompositeLayer CompositeLayers[83];   // indexed by legacy layer number 1 to 82
 };
 static_assert(sizeof(PrinterOptions) == 3 * 256 + 6 + 4 + 4 * 8 + 2 + 3 * 8 + 2 * 4 + 5 + 9 * 8 + 83 * 13);

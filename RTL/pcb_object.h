@@ -7,30 +7,9 @@
 #include <cstdint>
 
 #include "RTL/layers.h"
-#include "RTL/short_string.h"
+#include "platform/short_string.h"
 
 namespace plz {
-
-// Passed first to every object exchange with the host. Fetch reads; Store and Commit write.
-enum class Direction : uint8_t { Store = 0, Fetch = 1, Commit = 2 };
-constexpr uint8_t WireDirection(Direction d) { return static_cast<uint8_t>(d); }
-
-// Object kinds as the host numbers them.
-inline constexpr uint8_t kNoObject = 0;
-inline constexpr uint8_t kArcObject = 1;
-inline constexpr uint8_t kPadObject = 2;
-inline constexpr uint8_t kViaObject = 3;
-inline constexpr uint8_t kTrackObject = 4;
-inline constexpr uint8_t kTextObject = 5;
-inline constexpr uint8_t kFillObject = 6;
-inline constexpr uint8_t kComponentObject = 9;
-inline constexpr uint8_t kComponentBodyObject = 12;
-inline constexpr uint8_t kDifferentialPairObject = 18;
-inline constexpr uint8_t kBoardOutlineObject = 26;
-
-// A set of object kinds: bit k stands for kind k.
-using ObjectSet = uint32_t;
-constexpr ObjectSet ObjectSetOf(uint8_t kind) { return ObjectSet{1} << kind; }
 
 #pragma pack(push, 1)
 // The fields every design object shares; the host writes and reads each through its address.

@@ -7,7 +7,7 @@
 #include "client/paths.h"
 #include "frame/current_client.h"
 #include "frame/errors.h"
-#include "platform/os.h"
+#include "platform/wide_string.h"
 
 namespace plz {
 namespace {
@@ -29,19 +29,6 @@ UnitFormat& Format(uint8_t unit) {
     return g_units[unit];
 }
 
-// A wide string handed to the host for one call, freed after it.
-class HostString {
-public:
-    explicit HostString(const std::string& text) : s_(os::NewAnsiString(text)) {}
-    ~HostString() { os::calls().FreeString(s_); }
-    HostString(const HostString&) = delete;
-    HostString& operator=(const HostString&) = delete;
-    BSTR Get() const { return s_; }
-
-private:
-    BSTR s_;
-};
-
 // The millimetre digits the editor's options hold, or `current` when they hold none.
 int32_t ReadMillimetreDigits(IClient& client, int32_t current) {
     ComPtr<IOptionsManager> manager;
@@ -49,13 +36,13 @@ int32_t ReadMillimetreDigits(IClient& client, int32_t current) {
     if (!manager) return current;
     ComPtr<IOptionsReader> reader;
     {
-        HostString name("TrelPA");
-        HostString path(GetPreferenceFolder() + "TRELPA.INI");
+        WideString name("TrelPA");
+        WideString path(GetPreferenceFolder() + "TRELPA.INI");
         CheckHost(manager->GetOptionsReader(name.Get(), path.Get(), reader.Out()));
     }
     if (!reader) return current;
-    HostString section("SystemOptions");
-    HostString key("FractionalDigits_mm");
+    WideString section("SystemOptions");
+    WideString key("FractionalDigits_mm");
     int32_t digits = current;
     CheckHost(reader->ReadInteger(section.Get(), key.Get(), current, &digits));
     return digits;

@@ -9,8 +9,8 @@
 
 #include "RTL/pcb_board.h"
 #include "RTL/pcb_component.h"
-#include "RTL/short_string.h"
-#include "frame/com_ptr.h"
+#include "platform/com_ptr.h"
+#include "platform/short_string.h"
 
 namespace plz {
 

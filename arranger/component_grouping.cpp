@@ -46,7 +46,7 @@ void TComponentArranger::Arrange() {
 
 void TComponentArranger::CollectComponents() {
     LayerSet layers;
-    for (int layer = kTopLayer; layer <= 75; ++layer) layers.Include(uint8_t(layer));
+    for (int layer = kTopLayer; layer <= kLastComponentLayer; ++layer) layers.Include(uint8_t(layer));
     Board->Iterate(&CollectComponent, ObjectSetOf(kComponentObject), layers, 0);
     SortGroups();
     for (auto& group : Groups) SortMembers(*group);

@@ -4,11 +4,11 @@
 
 #include <iterator>
 
-#include "client/wide_string.h"
 #include "frame/boundary_guard.h"
 #include "frame/current_client.h"
 #include "frame/errors.h"
 #include "platform/os.h"
+#include "platform/wide_string.h"
 
 namespace plz {
 namespace {

@@ -10,10 +10,10 @@
 
 #include "client/client_api_calls.h"
 #include "client/client_api_names.h"
-#include "client/host_interfaces.h"
 #include "client/vfs_api_names.h"
-#include "frame/com_ptr.h"
+#include "frame/host_interfaces.h"
 #include "platform/abi.h"
+#include "platform/com_ptr.h"
 
 namespace plz {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "client/host_interfaces.h"
+#include "frame/host_interfaces.h"
 #include "platform/abi.h"
 
 namespace plz {

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "client/client_api.h"
-#include "client/ini_file.h"
 #include "frame/errors.h"
 #include "frame/parameters.h"
+#include "platform/ascii.h"
+#include "platform/file_path.h"
+#include "platform/ini_file.h"
 #include "platform/os.h"
 
 namespace plz {
@@ -28,12 +30,6 @@ constinit std::string g_preferenceLocation;
 constinit bool g_languageMappingsTried = false;
 // (source locale, target locale) pairs in file order.
 constinit std::optional<std::vector<std::pair<uint32_t, uint32_t>>> g_languageMappings;
-
-#if defined(_WIN32)
-constexpr const char* kFolderMarks = "\\/:";
-#else
-constexpr const char* kFolderMarks = "/";
-#endif
 
 std::optional<std::string> ReadRegistryPreference() {
     // Test the key first: reading it as a settings store must not create it.
@@ -58,21 +54,15 @@ std::optional<std::string> ReadFilePreference() {
 
 // A whole decimal integer, blanks around it allowed.
 std::optional<int32_t> ParseInteger(std::string text) {
-    size_t first = text.find_first_not_of(" \t\r");
-    size_t last = text.find_last_not_of(" \t\r");
-    if (first == std::string::npos) return std::nullopt;
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last + 1;
+    const std::string_view digits = TrimIf(text, [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+    if (digits.empty()) return std::nullopt;
+    const char* begin = digits.data();
+    const char* end = digits.data() + digits.size();
     if (*begin == '+') ++begin;
     int32_t value = 0;
     auto [stop, error] = std::from_chars(begin, end, value);
     if (error != std::errc() || stop != end) return std::nullopt;
     return value;
-}
-
-std::string FolderOf(const std::string& path) {
-    size_t at = path.find_last_of(kFolderMarks);
-    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
 }
 
 }  // namespace
@@ -103,10 +93,10 @@ std::string GetPreferenceFolder() {
 std::string GetPreferenceRegistryKey() { return "Software" + GetPreferenceLocation() + "\\Coravel"; }
 
 std::string GetInstallationFolder() {
-    std::string folder = FolderOf(os::calls().ModulePath(nullptr));
+    std::string folder = FolderOfPath(os::calls().ModulePath(nullptr));
 #if defined(_WIN32)
     for (char& c : folder)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+        c = AsciiUpper(c);
 #endif
     return folder;
 }
@@ -127,7 +117,7 @@ std::string GetLocalizedHelpFolder() { return GetLocalizedResourcesFolder() + "H
 std::string GetHelpFolder() { return GetInstallationFolder() + "Help" + kSep; }
 
 std::string LocateHelpFile(const std::string& fileName) {
-    if (!FolderOf(fileName).empty()) return fileName;
+    if (!FolderOfPath(fileName).empty()) return fileName;
     std::string localized = GetLocalizedHelpFolder() + fileName;
     if (os::calls().FileExists(localized)) return localized;
     return GetHelpFolder() + fileName;

@@ -7,6 +7,7 @@
 
 #include "frame/errors.h"
 #include "platform/abi.h"
+#include "platform/com_object.h"
 
 namespace plz {
 
@@ -35,12 +36,6 @@ HRESULT Guard(Body&& body) noexcept {
         }
     }
     return E_UNEXPECTED;
-}
-
-// Out arguments are cleared before anything else, so that a failed call never leaves stale data.
-template <typename T>
-void ClearOut(T* out) {
-    if (out) *out = T{};
 }
 
 // Stores a result into its out argument; a missing out argument is an error, not a crash.

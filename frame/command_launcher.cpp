@@ -4,31 +4,18 @@
 
 #include <algorithm>
 
-#include "client/wide_string.h"
 #include "frame/boundary_guard.h"
 #include "frame/current_client.h"
+#include "platform/ascii.h"
+#include "platform/wide_string.h"
 
 namespace plz {
 namespace {
 
-unsigned char FoldCase(char c) {
-    auto u = static_cast<unsigned char>(c);
-    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
-
 // Order of the table: byte-wise on ASCII-upper-cased names. Command names are ASCII, so this is
 // what a locale-aware comparison without case gives for them.
-int CompareNames(std::string_view a, std::string_view b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char x = FoldCase(a[i]), y = FoldCase(b[i]);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
 bool NameBefore(const std::pair<std::string, TCommandHandler>& entry, std::string_view name) {
-    return CompareNames(entry.first, name) < 0;
+    return CompareIgnoringCase(entry.first, name) < 0;
 }
 
 // After a command: the current view refreshes the status bar, or the three status texts are cleared.
@@ -60,14 +47,14 @@ TCommandLauncher::TCommandLauncher(std::string serverName) : FServerName(std::mo
 
 void TCommandLauncher::RegisterCommand(std::string_view name, TLaunchProc launch, TStateProc state) {
     auto at = std::lower_bound(FCommands.begin(), FCommands.end(), name, NameBefore);
-    if (at != FCommands.end() && CompareNames(at->first, name) == 0) return;
+    if (at != FCommands.end() && CompareIgnoringCase(at->first, name) == 0) return;
     FCommands.insert(at, {std::string(name), TCommandHandler{launch, state}});
 }
 
 const TCommandHandler* TCommandLauncher::FindHandler(const char* name) const {
     std::string_view wanted = name ? std::string_view(name) : std::string_view();
     auto at = std::lower_bound(FCommands.begin(), FCommands.end(), wanted, NameBefore);
-    if (at == FCommands.end() || CompareNames(at->first, wanted) != 0) return nullptr;
+    if (at == FCommands.end() || CompareIgnoringCase(at->first, wanted) != 0) return nullptr;
     return &at->second;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/plugin_interfaces.h"
+#include "platform/com_object.h"
 
 namespace plz {
 
@@ -18,13 +19,7 @@ template <typename Interface, const GUID& Iid>
 class TInterfacedObjectNoRef : public Interface {
 public:
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (iid == Iid || iid == IID_IUnknown) {
-            *object = static_cast<Interface*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return AnswerQuery(object, iid == Iid || iid == IID_IUnknown ? static_cast<Interface*>(this) : nullptr);
     }
     uint32_t PLZ_STDCALL AddRef() override { return 0; }
     uint32_t PLZ_STDCALL Release() override { return 0; }

@@ -2,8 +2,8 @@
 // a reference; the accessor hands out a counted copy, or none.
 #pragma once
 
-#include "client/host_interfaces.h"
-#include "frame/com_ptr.h"
+#include "frame/host_interfaces.h"
+#include "platform/com_ptr.h"
 
 namespace plz {
 

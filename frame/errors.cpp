@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/file_path.h"
 #include "platform/os.h"
 
 namespace plz {
@@ -57,8 +58,7 @@ bool RaiseHookInstalled() { return g_hookInstalled; }
 std::string LibraryFileName() {
     std::string path = os::calls().ModulePath(os::calls().OwnModule());
     if (path.size() > 260) path.resize(260);
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return FileNameOfPath(path);
 }
 
 }  // namespace plz

@@ -5,30 +5,18 @@
 #include <memory>
 #include <optional>
 
+#include "platform/ascii.h"
+
 namespace plz {
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 32; }
 
-template <typename Pred>
-std::string_view TrimIf(std::string_view s, Pred strip) {
-    while (!s.empty() && strip(s.front())) s.remove_prefix(1);
-    while (!s.empty() && strip(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 std::string_view Trim(std::string_view s) { return TrimIf(s, IsBlank); }
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-
 bool SameName(std::string_view stored, std::string_view wanted) {
-    stored = TrimIf(stored, IsControl);
-    wanted = TrimIf(wanted, IsControl);
-    if (stored.size() != wanted.size()) return false;
-    for (size_t i = 0; i < stored.size(); ++i)
-        if (AsciiUpper(stored[i]) != AsciiUpper(wanted[i])) return false;
-    return true;
+    return SameIgnoringCase(TrimIf(stored, IsControl), TrimIf(wanted, IsControl));
 }
 
 // The text up to its first zero, or all of the view when there is none.

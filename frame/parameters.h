@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "RTL/short_string.h"
+#include "platform/short_string.h"
 
 namespace plz {
 

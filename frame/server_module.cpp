@@ -1,14 +1,13 @@
 // The server module's construction and destruction, its host operations under the error guard,
-// the idle step, and this plug-in's module with its one command.
+// and the idle step.
 #include "frame/server_module.h"
 
-#include "arranger/arrange_command.h"
-#include "client/wide_string.h"
 #include "frame/application.h"
 #include "frame/boundary_guard.h"
 #include "frame/current_client.h"
 #include "frame/errors.h"
 #include "platform/os.h"
+#include "platform/wide_string.h"
 
 namespace plz {
 namespace {
@@ -51,17 +50,12 @@ TServerModule::~TServerModule() {
 }
 
 HRESULT PLZ_STDCALL TServerModule::QueryInterface(const GUID& iid, void** object) {
-    if (!object) return E_POINTER;
+    IUnknown* found = nullptr;
     if (iid == IID_IServerModule || iid == IID_IUnknown)
-        *object = static_cast<IServerModule*>(this);
+        found = static_cast<IServerModule*>(this);
     else if (iid == IID_IOptionsPageProvider)
-        *object = static_cast<IOptionsPageProvider*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
+        found = static_cast<IOptionsPageProvider*>(this);
+    return AnswerQuery(object, found);
 }
 
 uint32_t PLZ_STDCALL TServerModule::AddRef() { return ++refCount_; }
@@ -227,18 +221,5 @@ void TServerModule::CreateCommandLauncher() {
 }
 
 void TServerModule::AfterCreate() {}
-
-ComPtr<IServerDocument> TPlznServerModule::NewDocument(int32_t, int32_t) { return {}; }
-
-void TPlznServerModule::RegisterCommands() { FCommandLauncher->RegisterCommand("Plazen", ArrangeCommand, nullptr); }
-
-HRESULT PLZ_STDCALL RunServerFactory(IClient* client, IServerModule** module) {
-    ClearOut(module);
-    return Guard([&] {
-        if (!module) throw Exception("Invalid pointer");
-        TServerModule* made = NewServerModule<TPlznServerModule>(client, kServerName);
-        *module = made;
-    });
-}
 
 }  // namespace plz

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/com_ptr.h"
 #include "frame/command_launcher.h"
 #include "frame/plugin_interfaces.h"
+#include "platform/com_ptr.h"
 
 namespace plz {
 

@@ -4,12 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "RTL/layers.h"
+#include "RTL/pcb_wire.h"
 
 namespace plz::hostsim {
 namespace {
-
-constexpr int kLastComponentLayer = 75;  // "ConnectLayer"
 
 using Json = nlohmann::ordered_json;
 

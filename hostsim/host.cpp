@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "hostsim/ini_file.h"
+#include "platform/com_object.h"
 #include "platform/os.h"
 
 namespace plz::hostsim {
@@ -12,55 +13,14 @@ namespace {
 
 Host* g_current = nullptr;
 
-// No exception leaves a host operation.
-template <typename Body>
-HRESULT Guarded(Body&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
+class ContextObject final : public ComObject<ContextObject, IUnknown, IID_IUnknown> {};
 
-template <typename T>
-void Clear(T* out) {
-    if (out) *out = T{};
-}
-
-// Reference counting and QueryInterface for an object with one interface besides IUnknown.
-template <typename Derived, typename I, const GUID& Iid>
-class Counted : public I {
-public:
-    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown || iid == Iid) {
-            *object = static_cast<I*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
-    uint32_t PLZ_STDCALL Release() override {
-        uint32_t left = --references_;
-        if (left == 0) delete static_cast<Derived*>(this);
-        return left;
-    }
-    uint32_t References() const { return references_; }
-
-private:
-    uint32_t references_ = 1;  // the creator's
-};
-
-class ContextObject final : public Counted<ContextObject, IUnknown, IID_IUnknown> {};
-
-class GuiManager final : public Counted<GuiManager, IGUIManager, IID_IGUIManager> {
+class GuiManager final : public ComObject<GuiManager, IGUIManager, IID_IGUIManager> {
 public:
     explicit GuiManager(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
     HRESULT PLZ_STDCALL SetStatusText(int32_t index, BSTR text) override {
-        return Guarded([&] {
+        return NoThrow([&] {
             state_->calls.push_back("SetStatusText");
             state_->statusTexts.push_back({index, os::FromString(text)});
             return state_->statusTextFailure ? Fail(*state_->statusTextFailure) : S_OK;
@@ -71,13 +31,13 @@ private:
     std::shared_ptr<State> state_;
 };
 
-class OptionsReader final : public Counted<OptionsReader, IOptionsReader, IID_IOptionsReader> {
+class OptionsReader final : public ComObject<OptionsReader, IOptionsReader, IID_IOptionsReader> {
 public:
     OptionsReader(std::shared_ptr<State> state, IniFile ini) : state_(std::move(state)), ini_(std::move(ini)) {}
 
     HRESULT PLZ_STDCALL ReadInteger(BSTR section, BSTR key, int32_t defaultValue, int32_t* value) override {
-        return Guarded([&] {
-            Clear(value);
+        return NoThrow([&] {
+            ClearOut(value);
             state_->calls.push_back("ReadInteger");
             if (!value) return E_POINTER;
             std::u16string s = os::FromString(section), k = os::FromString(key);
@@ -92,14 +52,14 @@ private:
     IniFile ini_;
 };
 
-class OptionsManager final : public Counted<OptionsManager, IOptionsManager, IID_IOptionsManager> {
+class OptionsManager final : public ComObject<OptionsManager, IOptionsManager, IID_IOptionsManager> {
 public:
     explicit OptionsManager(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
     // A missing or unreadable file gives a reader that answers every default.
     HRESULT PLZ_STDCALL GetOptionsReader(BSTR name, BSTR filePath, IOptionsReader** reader) override {
-        return Guarded([&] {
-            Clear(reader);
+        return NoThrow([&] {
+            ClearOut(reader);
             state_->calls.push_back("GetOptionsReader");
             if (!reader) return E_POINTER;
             std::u16string path = os::FromString(filePath);
@@ -133,17 +93,12 @@ public:
         : state_(state), gui_(new GuiManager(state)), options_(new OptionsManager(state)) {}
 
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
-        if (!object) return E_POINTER;
+        IUnknown* found = nullptr;
         if (iid == IID_IUnknown || iid == IID_IClient)
-            *object = static_cast<IClient*>(this);
+            found = static_cast<IClient*>(this);
         else if (iid == IID_IProcessRunner)
-            *object = static_cast<IProcessRunner*>(this);
-        else {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+            found = static_cast<IProcessRunner*>(this);
+        return AnswerQuery(object, found);
     }
     uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
     uint32_t PLZ_STDCALL Release() override {
@@ -153,8 +108,8 @@ public:
     }
 
     HRESULT PLZ_STDCALL GetApplicationHandle(WindowHandle* window) override {
-        return Guarded([&] {
-            Clear(window);
+        return NoThrow([&] {
+            ClearOut(window);
             state_->calls.push_back("GetApplicationHandle");
             if (state_->applicationHandleFailure) return Fail(*state_->applicationHandleFailure);
             if (!window) return E_POINTER;
@@ -164,8 +119,8 @@ public:
     }
 
     HRESULT PLZ_STDCALL GetCurrentView(IServerDocumentView** view) override {
-        return Guarded([&] {
-            Clear(view);
+        return NoThrow([&] {
+            ClearOut(view);
             state_->calls.push_back("GetCurrentView");
             if (!view) return E_POINTER;
             if (view_) {
@@ -178,16 +133,16 @@ public:
 
     // The simulated host opens no documents.
     HRESULT PLZ_STDCALL OpenDocumentByPath(BSTR, IServerDocument** document) override {
-        return Guarded([&] {
-            Clear(document);
+        return NoThrow([&] {
+            ClearOut(document);
             state_->calls.push_back("OpenDocumentByPath");
             return E_NOTIMPL;
         });
     }
 
     HRESULT PLZ_STDCALL GetGUIManager(IGUIManager** manager) override {
-        return Guarded([&] {
-            Clear(manager);
+        return NoThrow([&] {
+            ClearOut(manager);
             state_->calls.push_back("GetGUIManager");
             if (!manager) return E_POINTER;
             gui_->AddRef();
@@ -197,8 +152,8 @@ public:
     }
 
     HRESULT PLZ_STDCALL GetImmediateFormRelease(uint8_t* immediate) override {
-        return Guarded([&] {
-            Clear(immediate);
+        return NoThrow([&] {
+            ClearOut(immediate);
             state_->calls.push_back("GetImmediateFormRelease");
             if (!immediate) return E_POINTER;
             *immediate = state_->immediateFormRelease ? 1 : 0;
@@ -207,8 +162,8 @@ public:
     }
 
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager** manager) override {
-        return Guarded([&] {
-            Clear(manager);
+        return NoThrow([&] {
+            ClearOut(manager);
             state_->calls.push_back("GetOptionsManager");
             if (!manager) return E_POINTER;
             options_->AddRef();
@@ -220,7 +175,7 @@ public:
     // Records the process; the simulated host runs nothing.
     HRESULT PLZ_STDCALL LaunchProcess(const char* process, const char* parameters, int32_t size,
                                       IUnknown* context) override {
-        return Guarded([&] {
+        return NoThrow([&] {
             state_->calls.push_back("LaunchProcess");
             size_t number = state_->processes.size();
             std::string text;
@@ -255,43 +210,26 @@ private:
 
 // --- the document view -----------------------------------------------------------------------
 
-HRESULT DocumentView::QueryInterface(const GUID& iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IExternalForm || iid == IID_IServerDocumentView) {
-        *object = static_cast<IServerDocumentView*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-uint32_t DocumentView::Release() {
-    uint32_t left = --references_;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT DocumentView::GetBounds(int32_t* left, int32_t* top, int32_t* width, int32_t* height) {
-    Clear(left);
-    Clear(top);
-    Clear(width);
-    Clear(height);
+    ClearOut(left);
+    ClearOut(top);
+    ClearOut(width);
+    ClearOut(height);
     return E_NOTIMPL;
 }
 
 HRESULT DocumentView::GetCaption(BSTR* caption) {
-    Clear(caption);
+    ClearOut(caption);
     return E_NOTIMPL;
 }
 
 HRESULT DocumentView::GetWindowHandle(WindowHandle* window) {
-    Clear(window);
+    ClearOut(window);
     return E_NOTIMPL;
 }
 
 HRESULT DocumentView::UpdateStatusBar() {
-    return Guarded([&] {
+    return NoThrow([&] {
         state_->calls.push_back("UpdateStatusBar");
         ++updateStatusBarCalls_;
         return S_OK;

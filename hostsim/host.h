@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "client/host_interfaces.h"
+#include "frame/host_interfaces.h"
 #include "platform/abi.h"
+#include "platform/com_object.h"
 
 namespace plz::hostsim {
 
@@ -135,12 +136,9 @@ private:
 
 // A document view of the host's: records UpdateStatusBar; its form operations are not
 // implemented.
-class DocumentView final : public IServerDocumentView {
+class DocumentView final
+    : public ComObject<DocumentView, IServerDocumentView, IID_IExternalForm, IID_IServerDocumentView> {
 public:
-    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override;
-    uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
-    uint32_t PLZ_STDCALL Release() override;
-
     HRESULT PLZ_STDCALL SetHolder(IExternalFormHolder*) override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL ShowInHolder() override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL Detach() override { return E_NOTIMPL; }
@@ -155,15 +153,14 @@ public:
     HRESULT PLZ_STDCALL UpdateStatusBar() override;
 
     uint32_t UpdateStatusBarCalls() const { return updateStatusBarCalls_; }
-    uint32_t References() const { return references_; }
 
 private:
     friend class Host;
+    friend class ComObject;
     explicit DocumentView(std::shared_ptr<State> state) : state_(std::move(state)) {}
     ~DocumentView() = default;
 
     std::shared_ptr<State> state_;
-    uint32_t references_ = 1;
     uint32_t updateStatusBarCalls_ = 0;
 };
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "client/ini_file.h"
+#include "platform/ini_file.h"
 
 namespace plz::hostsim {
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "hostsim/trelpa/trelpa_module.h"
+#include "platform/file_path.h"
 
 namespace plz::hostsim {
 namespace {
@@ -26,9 +27,7 @@ std::string Describe(const Outcome& outcome) {
 }  // namespace
 
 std::string BesideExecutable(const std::string& fileName) {
-    std::string exe = os::calls().ModulePath(nullptr);
-    size_t slash = exe.find_last_of("\\/");
-    return (slash == std::string::npos ? std::string() : exe.substr(0, slash + 1)) + fileName;
+    return FolderOfPath(os::calls().ModulePath(nullptr)) + fileName;
 }
 
 std::string DefaultPluginPath() { return BesideExecutable(kPluginFile); }

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "frame/com_ptr.h"
 #include "frame/plugin_interfaces.h"
 #include "hostsim/host.h"
+#include "platform/com_ptr.h"
 #include "platform/os.h"
 
 namespace plz::hostsim {

@@ -19,6 +19,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "platform/ascii.h"
 #include "platform/os.h"
 #include "platform/posix_control.h"
 
@@ -36,9 +37,7 @@ std::string Env(const char* name) {
 std::string PosixModuleName(std::string name) {
     if (name.find('/') != std::string::npos) return name;
     if (name.size() > 4) {
-        std::string ext = name.substr(name.size() - 4);
-        for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
-        if (ext == ".dll") name = "lib" + name.substr(0, name.size() - 4) + ".so";
+        if (SameIgnoringCase(std::string_view(name).substr(name.size() - 4), ".dll")) name = "lib" + name.substr(0, name.size() - 4) + ".so";
     }
     return name;
 }

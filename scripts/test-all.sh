@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the three configurations and runs every test: the native tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer, the export check of the 32-bit DLL, and the Windows tests
-# under Wine in a throw-away prefix. CTest's summary line closes the run.
+# Checks the include stack first, then builds the three configurations and runs every test: the
+# native tests under AddressSanitizer and UndefinedBehaviorSanitizer, the export check of the
+# 32-bit DLL, and the Windows tests under Wine in a throw-away prefix.
+# CTest's summary line closes the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/check-includes.sh
 scripts/install-deps.sh all
 jobs=$(nproc)
 

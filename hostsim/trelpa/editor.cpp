@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "RTL/layers.h"
+#include "RTL/pcb_wire.h"
 #include "hostsim/trelpa/trelpa_control.h"
 #include "platform/abi.h"
 
@@ -48,7 +48,7 @@ void ResetBoard(Board& b) {
     b.handle = MakeHandle(kBoardTag, 0);
     SeedRecord(b.record, 100, "Board");
     std::get<8>(b.record) = kTopLayer;  // the current layer: an identifier of a legacy layer
-    for (uint32_t l = 1; l <= kLastLayer; ++l) b.layerInfo[l] = {0, 0, 1000 + l};
+    for (uint32_t l = 1; l <= kLastLegacyLayer; ++l) b.layerInfo[l] = {0, 0, 1000 + l};
     b.splitPlaneMode = 2;
     SeedRecord(b.grids, 200, "Grid");
     SeedRecord(b.output, 300, "Output");
@@ -58,13 +58,13 @@ void ResetBoard(Board& b) {
     }
     SeedRecord(b.gerber, 400, "Gerber");
     SeedRecord(b.printer, 500, "Printer");
-    for (uint32_t p = 1; p <= kPenCount; ++p) b.pens[p] = {10 * p, 10 * p + 1};
-    for (uint32_t l = 1; l <= kLastLayer; ++l) b.composite[l] = {4 * l, 4 * l + 1, uint8_t(l), 4 * l + 3};
+    for (uint32_t p = 1; p <= kPlotterPenCount; ++p) b.pens[p] = {10 * p, 10 * p + 1};
+    for (uint32_t l = 1; l <= kLastLegacyLayer; ++l) b.composite[l] = {4 * l, 4 * l + 1, uint8_t(l), 4 * l + 3};
     SeedRecord(b.placer, 600, "Placer");
     SeedRecord(b.eco, 700, "Eco");
     b.outerDielectrics = {ShortString<255>("Solder Resist"), 2, 3.5, 4000,
                           ShortString<255>("Coverlay"), 3, 3.2, 5000};
-    for (uint32_t l = 1; l <= kLastLayer; ++l) {
+    for (uint32_t l = 1; l <= kLastLegacyLayer; ++l) {
         Layer& layer = b.layers[l];
         layer.name.Assign(kLayerNames[l]);
         layer.copperThickness = 13000 + int32_t(l);
@@ -134,7 +134,7 @@ bool Editor::MoveComponent(Component& c, int32_t x, int32_t y) {
 
 uint32_t Editor::AddComponent(const ComponentSpec& part) {
     if (!FitsWidth(part.designator, 254) || !FitsWidth(part.footprint, 250) || part.layer < 1 ||
-        part.layer > kLastLayer || part.left > part.right || part.bottom > part.top ||
+        part.layer > kLastLegacyLayer || part.left > part.right || part.bottom > part.top ||
         components.size() >= kIndexMask)
         return 0;
     // The designator sits above the component, half a size unit wide per character.
@@ -173,7 +173,7 @@ uint32_t Editor::AddComponent(const ComponentSpec& part) {
     c.hostWord = 0x0201;
     c.layer = part.layer;
     c.hostByte = part.excluded ? 0 : 1;
-    c.nameHandle = MakeHandle(kTextKind, uint32_t(texts.size() - 1));
+    c.nameHandle = MakeHandle(kTextObject, uint32_t(texts.size() - 1));
     c.componentInt1 = 0x01020304;
     c.footprint = part.footprint;
     c.componentByte1 = 3;
@@ -194,7 +194,7 @@ uint32_t Editor::AddComponent(const ComponentSpec& part) {
     c.exByte2 = 11;
     c.exInt2 = 12;
     c.box = {part.left, part.bottom, part.right, part.top};
-    return MakeHandle(kComponentKind, uint32_t(components.size() - 1));
+    return MakeHandle(kComponentObject, uint32_t(components.size() - 1));
 }
 
 // --- dump ------------------------------------------------------------------------------------
@@ -247,7 +247,7 @@ std::string Editor::Dump() const {
     const Board& b = board;
     Line(out, "board", b.handle);
     Line(out, "record", b.record);
-    for (int l = 1; l <= kLastLayer; ++l) Line(out, "layerInfo", uint8_t(l), b.layerInfo[l]);
+    for (int l = 1; l <= kLastLegacyLayer; ++l) Line(out, "layerInfo", uint8_t(l), b.layerInfo[l]);
     Line(out, "splitPlaneMode", b.splitPlaneMode);
     Line(out, "grids", b.grids);
     Line(out, "output", b.output);
@@ -255,12 +255,12 @@ std::string Editor::Dump() const {
     Line(out, "flipLayers", b.flipLayers);
     Line(out, "gerber", b.gerber);
     Line(out, "printer", b.printer);
-    for (int p = 1; p <= kPenCount; ++p) Line(out, "pen", uint8_t(p), b.pens[p]);
-    for (int l = 1; l <= kLastLayer; ++l) Line(out, "composite", uint8_t(l), b.composite[l]);
+    for (int p = 1; p <= kPlotterPenCount; ++p) Line(out, "pen", uint8_t(p), b.pens[p]);
+    for (int l = 1; l <= kLastLegacyLayer; ++l) Line(out, "composite", uint8_t(l), b.composite[l]);
     Line(out, "placer", b.placer);
     Line(out, "eco", b.eco);
     Line(out, "outerDielectrics", b.outerDielectrics);
-    for (int l = 1; l <= kLastLayer; ++l) {
+    for (int l = 1; l <= kLastLegacyLayer; ++l) {
         const Layer& y = b.layers[l];
         Line(out, "layer", uint8_t(l), y.name, y.copperThickness, y.hostLayerByte1, y.hostLayerByte2,
              y.previousLayer, y.nextLayer, y.hostLayerWord, y.netName, y.material, y.dielectricType,
@@ -311,7 +311,7 @@ void CopyText(char (&to)[256], const std::string& from) {
     to[n] = '\0';
 }
 
-bool ValidLayer(uint8_t layer) { return layer >= 1 && layer <= kLastLayer; }
+bool ValidLayer(uint8_t layer) { return layer >= 1 && layer <= kLastLegacyLayer; }
 
 std::string g_text;  // what the last text-returning control handed out
 
@@ -327,7 +327,7 @@ const Control kControl = {
     /*ComponentCount*/ [] { return uint32_t(TheEditor().components.size()); },
     /*ComponentAt*/
     [](uint32_t index) {
-        return index < TheEditor().components.size() ? MakeHandle(kComponentKind, index) : 0u;
+        return index < TheEditor().components.size() ? MakeHandle(kComponentObject, index) : 0u;
     },
     /*ReadComponent*/
     [](uint32_t handle, ComponentState* state) {

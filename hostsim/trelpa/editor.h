@@ -12,24 +12,19 @@
 #include <vector>
 
 #include "RTL/pcb_api_calls.h"
+#include "RTL/pcb_wire.h"
 
 namespace plz::trelpa {
 
 struct ComponentSpec;
 
-// Transfer directions as the entry points receive them.
-inline constexpr uint8_t kStore = 0;
-inline constexpr uint8_t kFetch = 1;
-inline constexpr uint8_t kCommit = 2;
+// The plug-in's transfer directions as the entry points receive them.
+inline constexpr uint8_t kStore = WireDirection(Direction::Store);
+inline constexpr uint8_t kFetch = WireDirection(Direction::Fetch);
+inline constexpr uint8_t kCommit = WireDirection(Direction::Commit);
 
 // Result of a query whose handle, board or index the editor does not know.
 inline constexpr uint32_t kUnknown = 1;
-
-inline constexpr uint8_t kTextKind = 5;
-inline constexpr uint8_t kComponentKind = 9;
-inline constexpr uint8_t kLastLayer = 82;
-inline constexpr int kPlotLayerCount = 109;
-inline constexpr int kPenCount = 8;
 
 // Handles: the object kind (or a tag of the editor's own) in the top byte, index + 1 below it.
 inline constexpr uint8_t kBoardTag = 0x40;
@@ -155,19 +150,19 @@ struct LayerPair {
 struct Board {
     uint32_t handle = 0;
     RecordOf<sig::PcbApi_QueryBoard, 2> record;
-    std::array<RecordOf<sig::PcbApi_QueryBoardLayerInfo, 3>, kLastLayer + 1> layerInfo;
+    std::array<RecordOf<sig::PcbApi_QueryBoardLayerInfo, 3>, kLastLegacyLayer + 1> layerInfo;
     uint8_t splitPlaneMode = 0;
     RecordOf<sig::PcbApi_QueryBoardGridsEx, 2> grids;
     RecordOf<sig::PcbApi_QueryBoardOutputOptions, 2> output;
     std::array<uint8_t, kPlotLayerCount + 1> plotLayers{}, flipLayers{};
     RecordOf<sig::PcbApi_QueryBoardGerberOptions, 2> gerber;
     RecordOf<sig::PcbApi_QueryBoardPrinterOptions, 2> printer;
-    std::array<RecordOf<sig::PcbApi_QueryBoardPrinterOptionsPlotterPen, 3>, kPenCount + 1> pens;
-    std::array<RecordOf<sig::PcbApi_QueryBoardPrinterOptionsCompositeLayer, 3>, kLastLayer + 1> composite;
+    std::array<RecordOf<sig::PcbApi_QueryBoardPrinterOptionsPlotterPen, 3>, kPlotterPenCount + 1> pens;
+    std::array<RecordOf<sig::PcbApi_QueryBoardPrinterOptionsCompositeLayer, 3>, kLastLegacyLayer + 1> composite;
     RecordOf<sig::PcbApi_QueryBoardAdvancedPlacerOptions, 2> placer;
     RecordOf<sig::PcbApi_QueryBoardEngineeringChangeOrderOptions, 2> eco;
     RecordOf<sig::PcbApi_QueryBoardExternalDielectrics, 2> outerDielectrics;
-    std::array<Layer, kLastLayer + 1> layers;  // 1 to 82
+    std::array<Layer, kLastLegacyLayer + 1> layers;  // 1 to 82
     std::vector<LayerPair> pairs;
 };
 
@@ -205,11 +200,11 @@ struct Editor {
     Board* FindBoard(uint32_t handle) { return handle == board.handle ? &board : nullptr; }
     Component* FindComponent(uint32_t handle) {
         const uint32_t i = HandleIndex(handle);
-        return HandleTag(handle) == kComponentKind && i < components.size() ? &components[i] : nullptr;
+        return HandleTag(handle) == kComponentObject && i < components.size() ? &components[i] : nullptr;
     }
     Text* FindText(uint32_t handle) {
         const uint32_t i = HandleIndex(handle);
-        return HandleTag(handle) == kTextKind && i < texts.size() ? &texts[i] : nullptr;
+        return HandleTag(handle) == kTextObject && i < texts.size() ? &texts[i] : nullptr;
     }
     Iterator* FindIterator(uint32_t handle) {
         const uint32_t i = HandleIndex(handle);

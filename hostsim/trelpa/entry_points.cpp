@@ -158,15 +158,15 @@ PLZ_TRELPA_ENTRY(PcbApi_CreateIterator) {
 // The next object of the iterator's kind on its layer, in file order; 0 after the last.
 uint32_t Advance(Iterator& it) {
     Editor& e = Ed();
-    if (it.kind == kComponentKind) {
+    if (it.kind == kComponentObject) {
         while (it.next < e.components.size()) {
             const uint32_t i = it.next++;
-            if (e.components[i].layer == it.layerId) return MakeHandle(kComponentKind, i);
+            if (e.components[i].layer == it.layerId) return MakeHandle(kComponentObject, i);
         }
-    } else if (it.kind == kTextKind) {
+    } else if (it.kind == kTextObject) {
         while (it.next < e.texts.size()) {
             const uint32_t i = it.next++;
-            if (e.texts[i].layerId == it.layerId) return MakeHandle(kTextKind, i);
+            if (e.texts[i].layerId == it.layerId) return MakeHandle(kTextObject, i);
         }
     }
     return 0;
@@ -204,7 +204,7 @@ PLZ_TRELPA_ENTRY(PcbApi_DestroyIterator) {
 PLZ_TRELPA_ENTRY(PcbApi_GetObjectIdFromObjectHandle) {
     static uint8_t Run(uint32_t handle) {
         Editor& e = Ed();
-        return e.FindComponent(handle) ? kComponentKind : e.FindText(handle) ? kTextKind : 0;
+        return e.FindComponent(handle) ? kComponentObject : e.FindText(handle) ? kTextObject : 0;
     }
 };
 
@@ -241,7 +241,7 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryPrimitive) {
             uint32_t id = c->layer;
             Exchange(direction, std::tie(c->flags, c->hostWord, id, c->hostInt1, c->hostInt2, c->hostByte),
                      flags, hostWord, layerId, hostInt1, hostInt2, hostByte);
-            if (id >= 1 && id <= kLastLayer) c->layer = uint8_t(id);
+            if (id >= 1 && id <= kLastLegacyLayer) c->layer = uint8_t(id);
             return 0;
         }
         if (Text* t = e.FindText(handle)) {
@@ -306,7 +306,7 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryComponent) {
                           c->rotation, c->componentByte3),
                  flags, hostWord, layer, hostByte, nameHandle, componentInt1, footprintKey, componentByte1,
                  componentByte2, x, y, componentInt2, rotation, componentByte3);
-        if (c->layer < 1 || c->layer > kLastLayer) c->layer = oldLayer;
+        if (c->layer < 1 || c->layer > kLastLegacyLayer) c->layer = oldLayer;
         return 0;
     }
 };
@@ -468,7 +468,7 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryBoardLayerInfo) {
 
 Layer* FindLayer(uint32_t board, uint8_t layer) {
     Board* b = Ed().FindBoard(board);
-    return b && layer >= 1 && layer <= kLastLayer ? &b->layers[layer] : nullptr;
+    return b && layer >= 1 && layer <= kLastLegacyLayer ? &b->layers[layer] : nullptr;
 }
 
 PLZ_TRELPA_ENTRY(PcbApi_QueryLayer) {
@@ -489,7 +489,7 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryInternalPlane) {
     static uint32_t Run(uint8_t direction, uint8_t layer, uint32_t board, ShortString<255>* name,
                         int32_t* copperThickness, uint8_t* hostLayerByte1, uint8_t* hostLayerByte2,
                         uint8_t* previousLayer, uint8_t* nextLayer, ShortString<255>* netName) {
-        Layer* l = layer >= 39 && layer <= 54 ? FindLayer(board, layer) : nullptr;
+        Layer* l = layer >= kFirstInternalPlane && layer <= kLastInternalPlane ? FindLayer(board, layer) : nullptr;
         if (!l) return kUnknown;
         Exchange(direction,
                  std::tie(l->name, l->copperThickness, l->hostLayerByte1, l->hostLayerByte2, l->previousLayer,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hostsim/trelpa/trelpa_control.h"
+#include "platform/file_path.h"
 #include "platform/os.h"
 
 namespace plz::trelpa {
@@ -20,9 +21,7 @@ inline constexpr const char* kModuleFile = "libTrelpa.so";
 // Loads the module from the program's folder (a module already loaded is only counted again).
 // Null on failure, with the reason in *error.
 inline ModuleHandle OpenModuleBesideProgram(std::string* error) {
-    std::string path = os::calls().ModulePath(nullptr);
-    path.erase(path.find_last_of(os::kPathSeparator) + 1);
-    return os::calls().OpenLibrary(path + kModuleFile, error);
+    return os::calls().OpenLibrary(FolderOfPath(os::calls().ModulePath(nullptr)) + kModuleFile, error);
 }
 
 // The module's control table, null when the module has none.

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "RTL/units.h"
-#include "client/host_interfaces.h"
 #include "client/paths.h"
 #include "frame/current_client.h"
 #include "frame/errors.h"
+#include "frame/host_interfaces.h"
 #include "platform/os.h"
 
 namespace plz {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "client/host_interfaces.h"
+#include "frame/host_interfaces.h"
 #include "platform/os.h"
 
 namespace plz::test {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "frame/com_ptr.h"
+#include "platform/com_ptr.h"
 #include "platform/os.h"
 
 namespace plz::hostsim {

@@ -1,7 +1,7 @@
 // The short string: cutting to its width and the short-string order.
 #include <gtest/gtest.h>
 
-#include "RTL/short_string.h"
+#include "platform/short_string.h"
 
 namespace plz {
 namespace {

@@ -1,26 +1,16 @@
 // The INI reader: one pass over the lines into sections and their entries.
-#include "client/ini_file.h"
+#include "platform/ini_file.h"
 
+#include "platform/ascii.h"
 #include "platform/os.h"
 
 namespace plz {
 namespace {
 
+// Spaces and tabs at the front; spaces, tabs and carriage returns at the back.
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = char(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
+    s = TrimFrontIf(s, [](char c) { return c == ' ' || c == '\t'; });
+    return TrimBackIf(s, [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
 }
 
 }  // namespace
@@ -60,7 +50,7 @@ IniFile IniFile::Parse(std::string_view text) {
 
 const IniFile::Section* IniFile::Find(std::string_view section) const {
     for (const Section& s : sections_)
-        if (SameText(s.name, section)) return &s;
+        if (SameIgnoringCase(s.name, section)) return &s;
     return nullptr;
 }
 
@@ -70,7 +60,7 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
     const Section* s = Find(section);
     if (!s) return std::nullopt;
     for (const auto& [name, value] : s->entries)
-        if (SameText(name, key)) return value;
+        if (SameIgnoringCase(name, key)) return value;
     return std::nullopt;
 }
 
