@@ -14,7 +14,7 @@ int ShowDialogWithCaption(const std::string& caption, const std::string& message
         os::calls().WriteStdout("ShowDialogWithCaption with" + caption + " " + message + "\n");
         TerminateProcessWithCode(1);
     }
-    return os::calls().MessageDialog(ApplicationWindow(), caption, message, static_cast<int>(kind), buttons);
+    return os::calls().MessageDialog(ApplicationWindow(), caption, message, kind, buttons);
 }
 
 int ShowErrorMessage(const std::string& message, const std::string& caption) {

@@ -4,10 +4,12 @@
 
 #include <string>
 
+#include "platform/os.h"
+
 namespace plz {
 
 // Message kinds and buttons of the standard message dialog.
-enum class MessageKind : int { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Custom = 4 };
+using os::MessageKind;
 inline constexpr int kButtonsOk = 4;  // the set {OK}
 inline constexpr int kModalResultOk = 1;
 

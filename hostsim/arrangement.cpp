@@ -26,7 +26,7 @@ namespace {
 // Message boxes the plug-in shows, for the summary (the POSIX stand-in lets the host see them).
 std::vector<std::string> g_messages;
 #if !defined(_WIN32)
-int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, int, int) {
+int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, os::MessageKind, int) {
     g_messages.push_back("[" + caption + "] " + text);
     return 1;
 }

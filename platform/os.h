@@ -49,6 +49,9 @@ inline constexpr uint32_t kErrorFileNotFound = 2;
 inline constexpr uint32_t kErrorResourceDataNotFound = 1812;
 inline constexpr uint32_t kErrorResourceTypeNotFound = 1813;
 
+// Kinds of the standard message dialog; Windows shows the first three with their icons.
+enum class MessageKind : int { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Custom = 4 };
+
 // Virtual-key codes for IsKeyDown.
 inline constexpr int kVkShift = 0x10;
 inline constexpr int kVkControl = 0x11;
@@ -89,7 +92,7 @@ inline constexpr int kVkAlt = 0x12;
     X(PostMessageTo, bool, (WindowHandle window, uint32_t message, uintptr_t w, intptr_t l))       \
     /* user interface */                                                                           \
     X(MessageDialog, int, (WindowHandle owner, const std::string& caption, const std::string& text, \
-                           int kind, int buttons))                                                 \
+                           MessageKind kind, int buttons))                                                 \
     X(IsKeyDown, bool, (int virtualKey))                                                           \
     /* system facts */                                                                             \
     X(OsVersion, OsVersionInfo, ())                                                                \

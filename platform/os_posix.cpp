@@ -251,7 +251,7 @@ bool PostMessageTo(WindowHandle window, uint32_t message, uintptr_t w, intptr_t 
 }
 
 int MessageDialog(WindowHandle owner, const std::string& caption, const std::string& text,
-                  int kind, int buttons) {
+                  MessageKind kind, int buttons) {
     if (g_dialogHandler) return g_dialogHandler(owner, caption, text, kind, buttons);
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     return 1;

@@ -198,8 +198,10 @@ bool PostMessageTo(WindowHandle window, uint32_t message, uintptr_t w, intptr_t 
     return ::PostMessageA(reinterpret_cast<HWND>(window), message, w, l) != 0;
 }
 
-int MessageDialog(WindowHandle owner, const std::string& caption, const std::string& text, int kind, int) {
-    UINT icon = kind == 1 ? MB_ICONERROR : kind == 0 ? MB_ICONWARNING : MB_ICONINFORMATION;
+int MessageDialog(WindowHandle owner, const std::string& caption, const std::string& text, MessageKind kind, int) {
+    UINT icon = kind == MessageKind::Error     ? MB_ICONERROR
+                : kind == MessageKind::Warning ? MB_ICONWARNING
+                                               : MB_ICONINFORMATION;
     int r = ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), MB_OK | icon | MB_TASKMODAL);
     return r == IDOK ? 1 : r;
 }

@@ -14,7 +14,7 @@ namespace plz::os::posix {
 // Called for every message dialog; returns the modal result. Null restores the default, which
 // writes the dialog to standard error and answers OK (1).
 using MessageDialogHandler = int (*)(WindowHandle owner, const std::string& caption,
-                                     const std::string& text, int kind, int buttons);
+                                     const std::string& text, MessageKind kind, int buttons);
 void SetMessageDialogHandler(MessageDialogHandler handler);
 
 void SetKeyDown(int virtualKey, bool down);

@@ -16,7 +16,7 @@ namespace plz {
 namespace {
 
 std::vector<std::string> g_dialogs;
-int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, int, int) {
+int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, os::MessageKind, int) {
     g_dialogs.push_back(caption + ": " + text);
     return 1;
 }

@@ -23,8 +23,9 @@ struct Dialog {
     int kind, buttons;
 };
 std::vector<Dialog> g_dialogs;
-int RecordDialog(WindowHandle owner, const std::string& caption, const std::string& text, int kind, int buttons) {
-    g_dialogs.push_back({owner, caption, text, kind, buttons});
+int RecordDialog(WindowHandle owner, const std::string& caption, const std::string& text, MessageKind kind,
+                 int buttons) {
+    g_dialogs.push_back({owner, caption, text, int(kind), buttons});
     return 7;
 }
 
