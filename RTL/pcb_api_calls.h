@@ -8,6 +8,7 @@
 
 #include "RTL/pcb_api_names.h"
 #include "platform/abi.h"
+#include "platform/name_lists.h"
 #include "platform/short_string.h"
 
 // X(name, result, missing, form, (parameters), (arguments)), one entry per called entry point.
@@ -398,6 +399,8 @@ static_assert(kPcbApiSlotCount == 278);
 inline constexpr std::size_t kPcbApiCallCount = 0 PLZ_PCB_API_CALLS(PLZ_PCB_API_COUNT);
 #undef PLZ_PCB_API_COUNT
 static_assert(kPcbApiCallCount == 75);
+// The names marked called in the names list are exactly the ones listed here.
+static_assert(SameNameSet({PLZ_PCB_API_CALLS(PLZ_NAME_TEXT)}, {PLZ_PCB_API_ENTRIES(PLZ_NO_NAME, PLZ_NAME_TEXT)}));
 
 // One function-pointer type per called entry point: PcbApi_<Name>_Fn.
 #define PLZ_PCB_API_FN_TYPE(name, result, missing, form, params, args) \

@@ -6,8 +6,11 @@
 
 #include <cstdint>
 
+#include "client/client_api_names.h"
+#include "client/vfs_api_names.h"
 #include "frame/host_interfaces.h"
 #include "platform/abi.h"
+#include "platform/name_lists.h"
 
 namespace plz {
 
@@ -61,6 +64,10 @@ static_assert(sizeof(LogFontA) == 60);
 PLZ_CLIENT_API_CALLS(PLZ_DECLARE_HOST_FN)
 PLZ_VFS_API_CALLS(PLZ_DECLARE_HOST_FN)
 PLZ_WORKSPACE_API_CALLS(PLZ_DECLARE_HOST_FN)
+
+// The names marked called in the names lists are exactly the ones listed here.
+static_assert(SameNameSet({PLZ_CLIENT_API_CALLS(PLZ_NAME_TEXT)}, {PLZ_CLIENT_API_ENTRIES(PLZ_NO_NAME, PLZ_NAME_TEXT)}));
+static_assert(SameNameSet({PLZ_VFS_API_CALLS(PLZ_NAME_TEXT)}, {PLZ_VFS_API_ENTRIES(PLZ_NO_NAME, PLZ_NAME_TEXT)}));
 #undef PLZ_DECLARE_HOST_FN
 
 }  // namespace plz

@@ -109,38 +109,10 @@ PLZ_EXPORT int32_t PLZ_STDCALL VFSAPI_VFS_FileExists(const char* path) {
     return WithState(int32_t(0), [&](State& state) { return int32_t(path && state.virtualFiles.count(path) ? 1 : 0); });
 }
 
-// Every other name: a stub. PLZ_IS_CALLED(name) is 1 for the names defined above, 0 otherwise.
-#define PLZ_CALLED_ClientAPI_GetClientInterface ~, 1
-#define PLZ_CALLED_ClientAPI_GetPrefUseLuna ~, 1
-#define PLZ_CALLED_ClientAPI_GetPrefHideFloatingPanels ~, 1
-#define PLZ_CALLED_ClientAPI_SetPrefHideFloatingPanels ~, 1
-#define PLZ_CALLED_ClientAPI_GetUseExternalWebBrowser ~, 1
-#define PLZ_CALLED_ClientAPI_GetIntegratedHelpSystem ~, 1
-#define PLZ_CALLED_ClientAPI_GetUseSystemLocaleLanguage ~, 1
-#define PLZ_CALLED_ClientAPI_GetUseLocalizedDialogs ~, 1
-#define PLZ_CALLED_ClientAPI_GetTranslationManager ~, 1
-#define PLZ_CALLED_ClientAPI_UpdateFont ~, 1
-#define PLZ_CALLED_ClientAPI_SetErrorInfo ~, 1
-#define PLZ_CALLED_ClientAPI_ClearErrorInfo ~, 1
-#define PLZ_CALLED_ClientAPI_HandleException ~, 1
-#define PLZ_CALLED_VFSAPI_VFS_FileExists ~, 1
-#define PLZ_SECOND(a, b, ...) b
-#define PLZ_PROBE(...) PLZ_SECOND(__VA_ARGS__, 0, ~)
-#define PLZ_IS_CALLED(name) PLZ_PROBE(PLZ_CALLED_##name)
-#define PLZ_CAT_(a, b) a##b
-#define PLZ_CAT(a, b) PLZ_CAT_(a, b)
-
-#define PLZ_STUB_0(name) \
+// Every name only bound: a stub. The names marked called are exactly the ones defined above.
+#define PLZ_STUB(name) \
     PLZ_EXPORT int32_t PLZ_STDCALL name() { return 0; }
-#define PLZ_STUB_1(name)
-#define PLZ_STUB(name) PLZ_CAT(PLZ_STUB_, PLZ_IS_CALLED(name))(name)
-PLZ_CLIENT_API_NAMES(PLZ_STUB)
-PLZ_VFS_API_NAMES(PLZ_STUB)
+PLZ_CLIENT_API_ENTRIES(PLZ_STUB, PLZ_NO_NAME)
+PLZ_VFS_API_ENTRIES(PLZ_STUB, PLZ_NO_NAME)
 PLZ_CURSOR_API_NAMES(PLZ_STUB)
-
-// Every name marked as called is one of the called list: the counts agree.
-#define PLZ_ONE(...) +1
-#define PLZ_ONE_IF_CALLED(name) +PLZ_IS_CALLED(name)
-static_assert((0 PLZ_CLIENT_API_CALLS(PLZ_ONE)) == (0 PLZ_CLIENT_API_NAMES(PLZ_ONE_IF_CALLED)));
-static_assert((0 PLZ_VFS_API_CALLS(PLZ_ONE)) == (0 PLZ_VFS_API_NAMES(PLZ_ONE_IF_CALLED)));
-static_assert((0 PLZ_CURSOR_API_NAMES(PLZ_ONE_IF_CALLED)) == 0);
+#undef PLZ_STUB
