@@ -1,6 +1,6 @@
 // The narrow seam to the operating system. Every service the plug-in and the host simulator take
 // from the OS is one named call in PLZ_OS_CALLS; the defaults are the real Win32 calls on Windows
-// and the shared POSIX stand-in elsewhere. Tests replace single calls by name (os::Override).
+// and the shared POSIX stand-in elsewhere. Tests replace single calls in os::calls().
 #pragma once
 
 #include <cstdint>
@@ -76,10 +76,9 @@ inline constexpr int kVkAlt = 0x12;
     X(StringLength, uint32_t, (BSTR text))                                                         \
     X(AnsiToWide, std::u16string, (std::string_view text))                                         \
     X(WideToAnsi, std::string, (std::u16string_view text))                                         \
-    /* registry: open without creating, read, write */                                             \
+    /* registry: open without creating, read */                                             \
     X(RegistryOpen, RegistryKey, (RegistryRoot root, const std::string& path))                     \
     X(RegistryReadString, bool, (RegistryKey key, const std::string& value, std::string* out))     \
-    X(RegistryWriteString, bool, (RegistryKey key, const std::string& value, const std::string& d)) \
     X(RegistryClose, void, (RegistryKey key))                                                      \
     /* folders and files */                                                                        \
     X(AppDataFolder, std::string, ())                                                              \
@@ -118,8 +117,6 @@ struct Calls {
 };
 Calls& calls();
 
-// Replaces the named call (nullptr restores the native one). False for an unknown name.
-bool Override(std::string_view name, void* function);
 // Puts every call back to its native implementation.
 void ResetAll();
 

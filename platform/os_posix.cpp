@@ -7,16 +7,12 @@
 #include <link.h>
 #include <unistd.h>
 
-#include <array>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <mutex>
 #include <sstream>
 
 #include "platform/ascii.h"
@@ -53,11 +49,6 @@ std::deque<QueuedMessage>& ThreadQueue() {
 }
 
 posix::MessageDialogHandler g_dialogHandler = nullptr;
-std::array<bool, 256> g_keys{};
-OsVersionInfo g_version{10, 0};
-uint32_t g_locale = 0;
-std::map<std::string, uint64_t> g_fileVersions;
-std::atomic<size_t> g_liveStrings{0};
 
 struct StringHeader {
     uint32_t bytes;  // length in bytes, without the terminator, as the Windows allocator keeps it
@@ -133,13 +124,11 @@ BSTR AllocString(const char16_t* text, uint32_t length) {
     if (text && length) std::memcpy(chars, text, length * sizeof(char16_t));
     else if (length) std::memset(chars, 0, length * sizeof(char16_t));
     chars[length] = 0;
-    ++g_liveStrings;
     return chars;
 }
 
 void FreeString(BSTR text) {
     if (!text) return;
-    --g_liveStrings;
     std::free(reinterpret_cast<unsigned char*>(text) - sizeof(StringHeader));
 }
 
@@ -193,14 +182,6 @@ bool RegistryReadString(RegistryKey key, const std::string& value, std::string* 
     s << in.rdbuf();
     if (out) *out = s.str();
     return true;
-}
-
-bool RegistryWriteString(RegistryKey key, const std::string& value, const std::string& data) {
-    if (!key) return false;
-    std::ofstream out(fs::path(*static_cast<std::string*>(key)) / value,
-                      std::ios::binary | std::ios::trunc);
-    out << data;
-    return bool(out);
 }
 
 void RegistryClose(RegistryKey key) { delete static_cast<std::string*>(key); }
@@ -257,20 +238,18 @@ int MessageDialog(WindowHandle owner, const std::string& caption, const std::str
     return 1;
 }
 
-bool IsKeyDown(int virtualKey) {
-    return virtualKey >= 0 && virtualKey < 256 && g_keys[size_t(virtualKey)];
-}
+// No key is ever down: the stand-in has no keyboard.
+bool IsKeyDown(int) { return false; }
 
-OsVersionInfo OsVersion() { return g_version; }
+OsVersionInfo OsVersion() { return {10, 0}; }
 
+// The stand-in's files carry no version resources.
 FileVersionResult FileVersion(const std::string& path) {
-    if (auto it = g_fileVersions.find(path); it != g_fileVersions.end()) return {true, 0, it->second};
     if (!FileExists(path)) return {false, kErrorFileNotFound, 0};
     return {false, kErrorResourceTypeNotFound, 0};
 }
 
 uint32_t SystemLocale() {
-    if (g_locale) return g_locale;
     std::string env = Env("PLAZEN_LCID");
     if (!env.empty()) return uint32_t(std::strtoul(env.c_str(), nullptr, 10));
     return 1033;
@@ -287,25 +266,6 @@ void ExitNow(int code) { _exit(code); }
 namespace posix {
 
 void SetMessageDialogHandler(MessageDialogHandler handler) { g_dialogHandler = handler; }
-void SetKeyDown(int virtualKey, bool down) {
-    if (virtualKey >= 0 && virtualKey < 256) g_keys[size_t(virtualKey)] = down;
-}
-void SetOsVersion(OsVersionInfo version) { g_version = version; }
-void SetSystemLocale(uint32_t lcid) { g_locale = lcid; }
-void SetFileVersion(const std::string& path, uint64_t version) { g_fileVersions[path] = version; }
-void ClearFileVersions() { g_fileVersions.clear(); }
-
-size_t QueuedMessageCount() { return ThreadQueue().size(); }
-bool TakeMessage(QueuedMessage* message) {
-    auto& q = ThreadQueue();
-    if (q.empty()) return false;
-    if (message) *message = q.front();
-    q.pop_front();
-    return true;
-}
-void ClearMessages() { ThreadQueue().clear(); }
-
-size_t LiveStringCount() { return g_liveStrings; }
 
 }  // namespace posix
 }  // namespace plz::os

@@ -8,18 +8,6 @@ Calls& calls() {
     return table;
 }
 
-bool Override(std::string_view name, void* function) {
-    Calls& t = calls();
-#define PLZ_OS_SET(n, result, params)                                                  \
-    if (name == #n) {                                                                  \
-        t.n = function ? reinterpret_cast<result(*) params>(function) : &native::n;   \
-        return true;                                                                   \
-    }
-    PLZ_OS_CALLS(PLZ_OS_SET)
-#undef PLZ_OS_SET
-    return false;
-}
-
 void ResetAll() { calls() = Calls{}; }
 
 BSTR NewString(std::u16string_view text) {

@@ -146,12 +146,6 @@ bool RegistryReadString(RegistryKey key, const std::string& value, std::string* 
     return true;
 }
 
-bool RegistryWriteString(RegistryKey key, const std::string& value, const std::string& data) {
-    if (!key) return false;
-    return ::RegSetValueExA(static_cast<HKEY>(key), value.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(data.c_str()), DWORD(data.size() + 1)) == ERROR_SUCCESS;
-}
-
 void RegistryClose(RegistryKey key) {
     if (key) ::RegCloseKey(static_cast<HKEY>(key));
 }
