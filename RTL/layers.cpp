@@ -47,7 +47,7 @@ uint8_t LayerIdClass(LayerId id) {
     const uint32_t hi = id >> 16, lo = id & 0xFFFF, b0 = id & 0xFF, b3 = id >> 24;
     if (lo != 0 || id == 0) {  // a bare partition names no layer
         if ((hi == 0 && InRange(b0, 1, 32)) || hi == kSignalPartition) return id == 1 ? 1 : id == 32 ? 3 : 2;
-        if ((hi == 0 && InRange(b0, 39, 54)) || hi == kInternalPlanePartition) return 4;
+        if ((hi == 0 && InRange(b0, kFirstInternalPlane, kLastInternalPlane)) || hi == kInternalPlanePartition) return 4;
         if ((hi == 0 && InRange(b0, 57, 72)) || hi == kMechanicalPartition) return 5;
     }
     if (b3 == 0) {

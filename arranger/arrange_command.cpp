@@ -5,6 +5,7 @@
 #include "arranger/component_arranger.h"
 #include "client/messages.h"
 #include "frame/parameters.h"
+#include "platform/ascii.h"
 
 namespace plz {
 
@@ -28,8 +29,7 @@ void ArrangeCommand(IUnknown* context, const char* parameters) {
     } forget;
 
     // Upper-casing touches only the ASCII letters.
-    for (size_t i = 0; i < object.Size(); ++i)
-        if (object.Chars[i] >= 'a' && object.Chars[i] <= 'z') object.Chars[i] = char(object.Chars[i] - 'a' + 'A');
+    for (size_t i = 0; i < object.Size(); ++i) object.Chars[i] = AsciiUpper(object.Chars[i]);
     arranger.SelectedOnly = object.View() == "SELECTED COMPONENTS";
 
     arranger.Arrange();

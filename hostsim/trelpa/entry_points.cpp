@@ -529,7 +529,7 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryBoardSplitPlaneMode) {
 };
 
 // More pairs than a board of 82 layers can have is a faulty count.
-inline constexpr int32_t kMaxLayerPairs = 82 * 82;
+inline constexpr int32_t kMaxLayerPairs = kLastLegacyLayer * kLastLegacyLayer;
 
 PLZ_TRELPA_ENTRY(PcbApi_QueryBoardLayerPairsCount) {
     static uint32_t Run(uint32_t board, int32_t* count, uint8_t fetch) {
