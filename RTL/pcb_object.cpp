@@ -143,22 +143,25 @@ ShortString<255> TPCBObject::Text() { return {}; }
 uint8_t TPCBObject::ByteValue7() { return 0; }
 uint8_t TPCBObject::ByteValue8() { return 0; }
 
-TPCBObject::Corners TPCBObject::ComputeCorners(int32_t expansion) {
-    // 64-bit so that a rectangle spanning the whole coordinate range does not overflow.
-    const int64_t x = X(), y = Y(), x2 = X2(), y2 = Y2();
-    const int64_t w = std::llabs(x2 - x) + 2 * int64_t{expansion};
-    const int64_t h = std::llabs(y2 - y) + 2 * int64_t{expansion};
-    const double cx = double(x / 2 + x2 / 2);  // each half truncated toward zero
-    const double cy = double(y / 2 + y2 / 2);
+TPCBObject::Corners TPCBObject::RectangleCorners(double cx, double cy, int64_t w, int64_t h, double rotation) {
     if (h == 0) {
         const double half = double(w) / 2;
         return {{cx - half, cx + half, cx - half, cx + half}, {cy, cy, cy, cy}};
     }
     const double d = std::sqrt(double(w) * double(w) / 4 + double(h) * double(h) / 4);
     const double t = std::atan(double(w) / double(h));
-    const double r = DegreesToRadians(Rotation());
+    const double r = DegreesToRadians(rotation);
     return {{cx - d * std::sin(t - r), cx + d * std::sin(t + r), cx - d * std::sin(t + r), cx + d * std::sin(t - r)},
             {cy - d * std::cos(t - r), cy - d * std::cos(t + r), cy + d * std::cos(t + r), cy + d * std::cos(t - r)}};
+}
+
+TPCBObject::Corners TPCBObject::ComputeCorners(int32_t expansion) {
+    // 64-bit so that a rectangle spanning the whole coordinate range does not overflow.
+    const int64_t x = X(), y = Y(), x2 = X2(), y2 = Y2();
+    const int64_t w = std::llabs(x2 - x) + 2 * int64_t{expansion};
+    const int64_t h = std::llabs(y2 - y) + 2 * int64_t{expansion};
+    // Each half truncated toward zero.
+    return RectangleCorners(double(x / 2 + x2 / 2), double(y / 2 + y2 / 2), w, h, Rotation());
 }
 
 int32_t TPCBObject::Corner1X(int32_t e) { return RoundToInt32(ComputeCorners(e).x[0]); }

@@ -212,11 +212,16 @@ protected:
     // The two bit-field exchanges that begin every object's transfer.
     void TransferBitFields(Direction direction);
 
-private:
+    // The corners of a w by h rectangle centred on (cx, cy), turned counter-clockwise by the
+    // rotation in degrees, in the order (-w/2, -h/2), (+w/2, -h/2), (-w/2, +h/2), (+w/2, +h/2).
+    // A rectangle of height 0 is not turned.
     struct Corners {
         double x[4];
         double y[4];
     };
+    static Corners RectangleCorners(double cx, double cy, int64_t w, int64_t h, double rotation);
+
+private:
     Corners ComputeCorners(int32_t expansion);
     bool OnOwnLayer(uint8_t layer);
     bool FlagsBit(int bit) const { return (Common.Flags >> bit) & 1; }

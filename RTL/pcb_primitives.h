@@ -1,0 +1,154 @@
+// The mirrors of the simple primitives: tracks, fills, arcs, vias and regions, each with its packed
+// record, its exchange with the PCB editor and the properties it holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "RTL/pcb_object.h"
+
+namespace plz {
+
+#pragma pack(push, 1)
+struct PcbTrackFields {
+    int32_t X2 = 0;  // the end point; (X, Y) is the start
+    int32_t Y2 = 0;
+    int32_t Width = 0;
+    int32_t IntValue1 = 0;
+    int32_t IntValue2 = 0;
+    int32_t IntValue3 = 0;
+};
+static_assert(sizeof(PcbTrackFields) == 24);
+
+struct PcbFillFields {
+    int32_t X2 = 0;  // the second corner; (X, Y) is the first
+    int32_t Y2 = 0;
+    int32_t IntValue1 = 0;
+    double Rotation = 0.0;  // degrees
+};
+static_assert(sizeof(PcbFillFields) == 20);
+
+struct PcbArcFields {
+    int32_t Radius = 0;
+    double StartAngle = 0.0;
+    double EndAngle = 0.0;
+    int32_t LineWidth = 0;
+    int32_t IntValue1 = 0;
+};
+static_assert(sizeof(PcbArcFields) == 28);
+
+struct PcbViaFields {
+    int32_t Size = 0;
+    int32_t IntValue10 = 0;
+    uint8_t ByteValue4 = 0;
+    uint8_t ByteValue5 = 0;
+    uint8_t Flag1 = 0;
+    uint8_t Flag2 = 0;
+};
+static_assert(sizeof(PcbViaFields) == 12);
+
+struct PcbRegionFields {
+    uint8_t RegionByte = 0;
+    uint32_t RegionValue1 = 0;
+    uint32_t RegionValue2 = 0;
+    int32_t RegionValue3 = 0;
+    int32_t RegionValue4 = 0;
+    int32_t RegionValue5 = 0;
+    int32_t RegionValue6 = 0;
+};
+static_assert(sizeof(PcbRegionFields) == 25);
+#pragma pack(pop)
+
+class TPcbTrack : public TPCBObject {
+public:
+    explicit TPcbTrack(uint32_t handle);
+    PcbTrackFields Own;
+
+    uint32_t Transfer(Direction direction) override;
+    // Both ends move.
+    void MoveBy(int32_t dx, int32_t dy) override;
+    int32_t X2() override;
+    int32_t Y2() override;
+    int32_t Width() override;
+    int32_t IntValue1() override;
+    int32_t IntValue2() override;
+    int32_t IntValue3() override;
+    void SetX2(int32_t value) override;
+    void SetY2(int32_t value) override;
+    void SetWidth(int32_t value) override;
+    void SetIntValue1(int32_t value) override;
+    void SetIntValue2(int32_t value) override;
+    void SetIntValue3(int32_t value) override;
+};
+
+class TPcbFill : public TPCBObject {
+public:
+    explicit TPcbFill(uint32_t handle);
+    PcbFillFields Own;
+
+    uint32_t Transfer(Direction direction) override;
+    // Both corners move.
+    void MoveBy(int32_t dx, int32_t dy) override;
+    int32_t X2() override;
+    int32_t Y2() override;
+    int32_t IntValue1() override;
+    double Rotation() override;
+    void SetX2(int32_t value) override;
+    void SetY2(int32_t value) override;
+    void SetIntValue1(int32_t value) override;
+    void SetRotation(double value) override;
+};
+
+// (X, Y) is the centre, and only the centre moves.
+class TPcbArc : public TPCBObject {
+public:
+    explicit TPcbArc(uint32_t handle);
+    PcbArcFields Own;
+
+    uint32_t Transfer(Direction direction) override;
+    int32_t Radius() override;
+    double StartAngle() override;
+    double EndAngle() override;
+    int32_t LineWidth() override;
+    int32_t IntValue1() override;
+    void SetRadius(int32_t value) override;
+    void SetStartAngle(double value) override;
+    void SetEndAngle(double value) override;
+    void SetLineWidth(int32_t value) override;
+    void SetIntValue1(int32_t value) override;
+};
+
+class TPcbVia : public TPCBObject {
+public:
+    explicit TPcbVia(uint32_t handle);
+    PcbViaFields Own;
+
+    // The host takes the via's layer as a legacy number.
+    uint32_t Transfer(Direction direction) override;
+    bool Flag1() override;
+    void SetFlag1(bool value) override;
+    bool Flag2() override;
+    void SetFlag2(bool value) override;
+    int32_t IntValue10() override;
+    int32_t Size() override;
+    uint8_t ByteValue4() override;
+    uint8_t ByteValue5() override;
+    // Asked of the host for any layer; 0 when it reports a failure.
+    int32_t SizeOnLayer(uint8_t layer) override;
+    uint8_t ShapeOnLayer(uint8_t layer) override;
+    void SetIntValue10(int32_t value) override;
+    void SetSize(int32_t value) override;
+    void SetByteValue4(uint8_t value) override;
+    void SetByteValue5(uint8_t value) override;
+};
+
+// Holds host values only; it exchanges no location.
+class TPCBRegion : public TPCBObject {
+public:
+    explicit TPCBRegion(uint32_t handle);
+    PcbRegionFields Own;
+
+    uint32_t Transfer(Direction direction) override;
+};
+
+}  // namespace plz
