@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "RTL/pcb_wire.h"
+#include "hostsim/trelpa/objects.h"
 #include "hostsim/trelpa/trelpa_control.h"
 #include "platform/abi.h"
 
@@ -95,6 +96,7 @@ void Editor::Reset() {
     ResetBoard(board);
     components.clear();
     texts.clear();
+    objects.clear();
     links.clear();
     iterators.clear();
     iterators.reserve(128);
@@ -110,6 +112,7 @@ void Editor::Reset() {
 Rect* Editor::FindBox(uint32_t handle) {
     if (Component* c = FindComponent(handle)) return &c->box;
     if (Text* t = FindText(handle)) return &t->box;
+    if (Object* o = FindObject(handle)) return &o->box;
     return nullptr;
 }
 
@@ -281,6 +284,10 @@ std::string Editor::Dump() const {
              t.size, t.intValue11, t.rotation, t.byteValue6, t.text, t.width, t.intValue2, t.intValue3,
              t.bitField2, t.bitField3, t.trueTypeByte1, t.fontName, t.trueTypeByte2, t.trueTypeByte3,
              t.trueTypeByte4, t.trueTypeInt1, t.barCode, t.box);
+    for (const Object& o : objects) {
+        Line(out, "object", o.kind, o.box);
+        out += DumpObject(o);
+    }
     return out;
 }
 
@@ -415,6 +422,64 @@ const Control kControl = {
         return Guard<const char*>("", [] {
             g_text = TheEditor().Dump();
             return g_text.c_str();
+        });
+    },
+    /*AddObject*/
+    [](uint8_t kind) {
+        return Guard(0u, [&] {
+            Editor& e = TheEditor();
+            Object o;
+            if (e.objects.size() >= kIndexMask || !MakeObject(kind, uint32_t(e.objects.size()), o)) return 0u;
+            e.objects.push_back(std::move(o));
+            return MakeHandle(kind, uint32_t(e.objects.size() - 1));
+        });
+    },
+    /*DumpObject*/
+    [](uint32_t handle) {
+        return Guard<const char*>("", [&] {
+            const Object* o = TheEditor().FindObject(handle);
+            g_text = o ? DumpObject(*o) : std::string();
+            return g_text.c_str();
+        });
+    },
+    /*SetPadStackMode*/
+    [](uint32_t pad, uint8_t mode) {
+        Object* o = TheEditor().FindObject(pad);
+        Pad* p = o ? std::get_if<Pad>(&o->own) : nullptr;
+        if (!p) return 0;
+        p->stackMode = mode;
+        return 1;
+    },
+    /*SetPadLayer*/
+    [](uint32_t pad, uint8_t layer, uint8_t shape, int32_t xSize, int32_t ySize, uint32_t cornerRadius,
+       uint8_t percentage) {
+        Object* o = TheEditor().FindObject(pad);
+        Pad* p = o ? std::get_if<Pad>(&o->own) : nullptr;
+        if (!p || layer > kLastLegacyLayer) return 0;
+        p->layers[layer] = {shape, xSize, ySize, cornerRadius, percentage};
+        return 1;
+    },
+    /*SetClassMembers*/
+    [](uint32_t objectClass, const char* const* names, uint32_t count) {
+        Object* o = TheEditor().FindObject(objectClass);
+        Class* c = o ? std::get_if<Class>(&o->own) : nullptr;
+        if (!c || (count && !names)) return 0;
+        for (uint32_t i = 0; i < count; ++i)
+            if (!FitsWidth(names[i], 255)) return 0;
+        return Guard(0, [&] {
+            c->members.assign(names, names + count);
+            return 1;
+        });
+    },
+    /*SetReferenceCount*/
+    [](uint32_t dimension, uint32_t count) {
+        Object* o = TheEditor().FindObject(dimension);
+        Dimension* d = o ? std::get_if<Dimension>(&o->own) : nullptr;
+        if (!d || count > uint32_t(kMaxReferences)) return 0;
+        return Guard(0, [&] {
+            d->references.resize(count);
+            for (uint32_t i = 0; i < count; ++i) d->references[i] = {4 * i + 101, 4 * i + 102, 4 * i + 103, 4 * i + 104};
+            return 1;
         });
     },
 };

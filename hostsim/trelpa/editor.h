@@ -1,6 +1,6 @@
-// The simulated PCB editor's in-memory board: components with their designator texts, the layer
-// stack, drill pairs and every option group, held in flat vectors addressed by handle. Shared by
-// the module's entry points and its controls.
+// The simulated PCB editor's in-memory board: components with their designator texts, objects of
+// every other kind, the layer stack, drill pairs and every option group, held in flat vectors
+// addressed by handle. Shared by the module's entry points and its controls.
 #pragma once
 
 #include <array>
@@ -17,6 +17,7 @@
 namespace plz::trelpa {
 
 struct ComponentSpec;
+struct Object;  // every other kind of object (objects.h)
 
 // The plug-in's transfer directions as the entry points receive them.
 inline constexpr uint8_t kStore = WireDirection(Direction::Store);
@@ -187,6 +188,7 @@ struct Editor {
     Board board;
     std::vector<Component> components;  // file order
     std::vector<Text> texts;
+    std::vector<Object> objects;  // of every other kind, in the order they were added
     std::vector<ComponentLinks> links;
     std::vector<Iterator> iterators;
     std::vector<uint32_t> freeIterators;
@@ -206,6 +208,8 @@ struct Editor {
         const uint32_t i = HandleIndex(handle);
         return HandleTag(handle) == kTextObject && i < texts.size() ? &texts[i] : nullptr;
     }
+    // The object of the handle's kind, null for a handle of no such object.
+    Object* FindObject(uint32_t handle);
     Iterator* FindIterator(uint32_t handle) {
         const uint32_t i = HandleIndex(handle);
         return HandleTag(handle) == kIteratorTag && i < iterators.size() && iterators[i].open ? &iterators[i]

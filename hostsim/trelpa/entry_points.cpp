@@ -1,11 +1,12 @@
 // The 75 entry points of the simulated PCB editor that the plug-in calls, each exported with the
-// signature of the shared list. Every call is counted, may be made to fail, may be logged, and
+// signature of the shared list (those of primitives and group objects in object_entry_points.h). Every call is counted, may be made to fail, may be logged, and
 // never lets an exception out; what the board does with it is the Entry for its slot.
 #include <cstdio>
 #include <string>
 #include <type_traits>
 
 #include "hostsim/trelpa/editor.h"
+#include "hostsim/trelpa/objects.h"
 
 namespace plz::trelpa {
 namespace {
@@ -168,6 +169,12 @@ uint32_t Advance(Iterator& it) {
             const uint32_t i = it.next++;
             if (e.texts[i].layerId == it.layerId) return MakeHandle(kTextObject, i);
         }
+    } else {
+        while (it.next < e.objects.size()) {
+            const uint32_t i = it.next++;
+            const Object& o = e.objects[i];
+            if (o.kind == it.kind && o.layerId == it.layerId) return MakeHandle(o.kind, i);
+        }
     }
     return 0;
 }
@@ -204,6 +211,7 @@ PLZ_TRELPA_ENTRY(PcbApi_DestroyIterator) {
 PLZ_TRELPA_ENTRY(PcbApi_GetObjectIdFromObjectHandle) {
     static uint8_t Run(uint32_t handle) {
         Editor& e = Ed();
+        if (const Object* o = e.FindObject(handle)) return o->kind;
         return e.FindComponent(handle) ? kComponentObject : e.FindText(handle) ? kTextObject : 0;
     }
 };
@@ -217,6 +225,8 @@ void ExchangeObject(uint8_t direction, uint32_t handle, F&& exchange) {
         if (direction != kCommit) exchange(*c);
     } else if (Text* t = e.FindText(handle)) {
         exchange(*t);
+    } else if (Object* o = e.FindObject(handle)) {
+        exchange(*o);
     }
 }
 
@@ -246,6 +256,11 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryPrimitive) {
         }
         if (Text* t = e.FindText(handle)) {
             Exchange(direction, std::tie(t->flags, t->hostWord, t->layerId, t->hostInt1, t->hostInt2, t->hostByte),
+                     flags, hostWord, layerId, hostInt1, hostInt2, hostByte);
+            return 0;
+        }
+        if (Object* o = e.FindObject(handle)) {
+            Exchange(direction, std::tie(o->flags, o->hostWord, o->layerId, o->hostInt1, o->hostInt2, o->hostByte),
                      flags, hostWord, layerId, hostInt1, hostInt2, hostByte);
             return 0;
         }
@@ -661,10 +676,12 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryBoardEngineeringChangeOrderOptions) {
     }
 };
 
-#undef PLZ_TRELPA_ENTRY
-
 }  // namespace
 }  // namespace plz::trelpa
+
+#include "hostsim/trelpa/object_entry_points.h"
+
+#undef PLZ_TRELPA_ENTRY
 
 // The exports, each with the list's own parameter list.
 #define PLZ_TRELPA_EXPORT(name, result, missing, form, params, args)                        \

@@ -84,6 +84,29 @@ struct Control {
     // Every value the editor holds for its board, as text: equal dumps mean an equal board.
     // Valid until the next control call.
     const char* (*Dump)();
+
+    // Adds an object of one of the other kinds (1 to 4, 6 to 8, 10 to 22, 26) on TopLayer, every
+    // value distinct and nonzero: a pad with stack mode 1 and its 83-layer table, a class with two
+    // members, a dimension with three references, outline areas and embedded buffers filled with
+    // a pattern. Returns its handle; 0 for any other kind.
+    uint32_t (*AddObject)(uint8_t kind);
+    // The object's values: a line "bits" with its two bit fields, then one line per query call,
+    // named after the entry point without its prefix, with the values in the order of its
+    // pointer arguments; then a pad's "layer" lines (layer, shape, X and Y size, corner radius,
+    // percentage), a class's "member" lines. Numbers in decimal, doubles with 17 digits, strings
+    // in quotes, areas as their 64-bit FNV-1a hash. Empty for a handle of no such object; valid
+    // until the next control call.
+    const char* (*DumpObject)(uint32_t handle);
+    // A pad's stack mode, and its values on one layer 0 to 82. Nonzero on success.
+    int (*SetPadStackMode)(uint32_t pad, uint8_t mode);
+    int (*SetPadLayer)(uint32_t pad, uint8_t layer, uint8_t shape, int32_t xSize, int32_t ySize,
+                       uint32_t cornerRadius, uint8_t percentage);
+    // Replaces a class's members with the names, each NUL-terminated and at most 255 characters.
+    // Nonzero on success.
+    int (*SetClassMembers)(uint32_t objectClass, const char* const* names, uint32_t count);
+    // Gives a dimension `count` references (at most 1 << 20), reference i holding the values
+    // 4i + 101 to 4i + 104. Nonzero on success.
+    int (*SetReferenceCount)(uint32_t dimension, uint32_t count);
 };
 
 // The module's one extra export returns the table.
