@@ -79,7 +79,9 @@ int32_t TPcbPad::YSizeOnLayer(uint8_t layer) { return HasEntry(layer) ? Own.YSiz
 uint8_t TPcbPad::ShapeOnLayer(uint8_t layer) { return HasEntry(layer) ? Own.Shapes[layer] : 0; }
 uint32_t TPcbPad::CornerRadiusOnLayer(uint8_t layer) { return HasEntry(layer) ? Own.CornerRadii[layer] : 0; }
 int32_t TPcbPad::WidthOnLayer(uint8_t layer) {
-    return HasEntry(layer) ? std::min(Own.XSizes[layer], Own.YSizes[layer]) : 0;
+    if (!HasEntry(layer)) return 0;
+    const int32_t xSize = Own.XSizes[layer], ySize = Own.YSizes[layer];  // copies: the record is packed
+    return std::min(xSize, ySize);
 }
 
 TPCBObject::Corners TPcbPad::LayerCorners(uint8_t layer, int32_t expansion) {

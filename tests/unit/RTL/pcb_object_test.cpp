@@ -159,20 +159,26 @@ TEST(PcbObject, PerLayerValuesAnswerOnlyTheObjectsOwnLayer) {
     EXPECT_EQ(box.Corner2XOnLayer(kTopLayer, 0), 0);
 }
 
-TEST(PcbObjectFactory, MakesAndFetchesOnlyTheKindsWithAClass) {
+TEST(PcbObjectFactory, MakesAndFetchesAMirrorOfItsOwnKindForEveryKindOfTheTreeAndNothingElse) {
     FakePcbModule pcb;
     pcb.on.PcbApi_GetObjectIdFromObjectHandle = [](uint32_t handle) { return uint8_t(handle); };
-
-    const auto body = CreateObjectFromHandle(kComponentBodyObject);
-    ASSERT_TRUE(body);
-    EXPECT_EQ(body->ObjectKind(), kComponentBodyObject);
-    EXPECT_EQ(pcb.CallsOf("PcbApi_QueryPrimitive").size(), 1u);
-    EXPECT_TRUE(CreateObjectFromHandle(kComponentObject));
-    EXPECT_TRUE(CreateObjectFromHandle(kDifferentialPairObject));
-
-    pcb.log.clear();
-    EXPECT_FALSE(CreateObjectFromHandle(23));
-    EXPECT_EQ(pcb.log, (std::vector<HostCall>{Call("PcbApi_GetObjectIdFromObjectHandle", 23u)}));
+    pcb.on.PcbApi_GetMemberFromClassAt = [](uint32_t, int32_t, ShortString<255>*) { return 1u; };
+    for (int kind = 0; kind <= 255; ++kind) {
+        pcb.log.clear();
+        const auto mirror = CreateObjectFromHandle(uint32_t(kind));
+        const bool hasClass = (kind >= kArcObject && kind <= kSplitPlaneObject) || kind == kBoardOutlineObject;
+        ASSERT_EQ(mirror != nullptr, hasClass) << kind;
+        if (!mirror) {
+            EXPECT_EQ(pcb.log, (std::vector<HostCall>{Call("PcbApi_GetObjectIdFromObjectHandle", uint32_t(kind))}));
+            continue;
+        }
+        EXPECT_EQ(mirror->ObjectKind(), kind);
+        EXPECT_EQ(mirror->Handle(), uint32_t(kind));
+        // Fetched: the bit fields first, as every transfer begins.
+        ASSERT_GE(pcb.log.size(), 4u) << kind;
+        EXPECT_EQ(pcb.log[1].entry, "PcbApi_GetObjectBitField2") << kind;
+        EXPECT_EQ(pcb.log[1].args.at(0), kFetch) << kind;
+    }
 }
 
 TEST(PcbObjectFactory, ObjectTextReadsATextMirror) {
@@ -187,7 +193,7 @@ TEST(PcbObjectFactory, ObjectTextReadsATextMirror) {
     EXPECT_EQ(ObjectTextFromHandle(0).Str(), "");
     EXPECT_TRUE(pcb.log.empty());
     EXPECT_EQ(ObjectTextFromHandle(40).Str(), "U7");
-    EXPECT_EQ(ObjectTextFromHandle(41).Str(), "");  // a track: no class yet
+    EXPECT_EQ(ObjectTextFromHandle(41).Str(), "");  // a track has no text
 }
 
 }  // namespace
