@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "RTL/pcb_api.h"
+#include "RTL/pcb_board.h"
 #include "RTL/pcb_factory.h"
 #include "RTL/pcb_group_objects.h"
 #include "RTL/pcb_pad.h"
@@ -215,6 +216,39 @@ protected:
         return calls;
     }
 };
+
+TEST_F(TrelpaObjects, EditorHoldsObjectsOfTheKindsWithAClassAndAnswersOnlyTheirOwnQueries) {
+    for (uint8_t kind : {0, 5, 9, 23, 24, 25, 27, 255}) EXPECT_EQ(control_->AddObject(kind), 0u) << int(kind);
+    const uint32_t track = control_->AddObject(kTrackObject), pad = control_->AddObject(kPadObject);
+    const uint32_t secondTrack = control_->AddObject(kTrackObject);
+    EXPECT_EQ(PcbApi_GetObjectIdFromObjectHandle(pad), kPadObject);
+    EXPECT_EQ(PcbApi_GetObjectIdFromObjectHandle(track + 1), 0);  // no object there
+    EXPECT_STREQ(control_->DumpObject(track + 1), "");
+
+    // A handle of another kind is unknown to a query.
+    int32_t v[14] = {};
+    uint16_t w[2] = {};
+    uint32_t layer = 0;
+    uint8_t b = 0;
+    EXPECT_EQ(PcbApi_QueryTrack(1, pad, &w[0], &w[1], &layer, &v[0], &b, &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
+                                &v[7], &v[8], &v[9]),
+              1u);
+    EXPECT_EQ(PcbApi_QueryTrack(1, track, &w[0], &w[1], &layer, &v[0], &b, &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
+                                &v[7], &v[8], &v[9]),
+              0u);
+    int32_t left = 0, bottom = 0, right = 0, top = 0;
+    EXPECT_EQ(PcbApi_QueryObjectBoundingRectangle(track, &left, &bottom, &right, &top), 0u);
+    EXPECT_EQ(right - left, 2000);
+    EXPECT_EQ(left + 1000, v[2]);  // around the location
+
+    // The board's iteration hands out the objects of the asked kind on the asked layer.
+    static std::vector<uint32_t> visited;
+    visited.clear();
+    LayerSet topLayer;
+    topLayer.Include(kTopLayer);
+    TPcbBoard(board_).Iterate([](uint32_t handle) { visited.push_back(handle); }, ObjectSetOf(kTrackObject), topLayer, 0);
+    EXPECT_EQ(visited, (std::vector<uint32_t>{track, secondTrack}));
+}
 
 TEST_F(TrelpaObjects, EveryClassFetchesEachValueIntoItsFieldAndStoresItBackToItsPlace) {
     for (const Row& row : Rows()) {
