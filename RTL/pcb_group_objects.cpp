@@ -33,7 +33,7 @@ uint32_t TPCBObjectClass::Transfer(Direction direction) {
     uint32_t status;
     for (int32_t index = 0; (status = PcbApi_GetMemberFromClassAt(h, index, &name)) != 1; ++index) {
         if (index == kMaxClassMembers)
-            throw Exception("The object class " + Own.Name.Str() + " reports more than " +
+            throw Exception("The object class with handle " + std::to_string(h) + " reports more than " +
                             std::to_string(kMaxClassMembers) + " members; its member list was not read.");
         read.push_back(name.Str());
     }
@@ -102,6 +102,8 @@ void CheckReferenceCount(int32_t count) {
 uint32_t TPcbDimension::Transfer(Direction direction) {
     const uint8_t d = WireDirection(direction);
     const uint32_t h = Common.Handle;
+    const bool fetch = direction == Direction::Fetch;
+    if (!fetch) CheckReferenceCount(ReferencesCount);  // refused before anything is sent
     TransferBitFields(direction);
     PcbObjectFields& m = Common;
     PcbDimensionFields& o = Own;
@@ -112,11 +114,9 @@ uint32_t TPcbDimension::Transfer(Direction direction) {
 
     // The count travels through a variable of its own, so that the mirror never holds a count it
     // has no room for.
-    const bool fetch = direction == Direction::Fetch;
-    if (!fetch) CheckReferenceCount(ReferencesCount);
     int32_t count = ReferencesCount;
     PcbApi_References_Count(d, h, &count);
-    if (fetch) CheckReferenceCount(count);
+    CheckReferenceCount(count);  // also what a faulty host wrote on a store
     ReferencesCount = count;
     if (References.size() < std::size_t(count)) References.resize(std::size_t(count));
     for (int32_t i = 0; i < count; ++i) {

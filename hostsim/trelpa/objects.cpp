@@ -140,7 +140,7 @@ uint64_t AreaHash(const uint8_t* bytes, std::size_t size) {
 
 namespace {
 
-struct Text_ {
+struct Writer {
     std::string out;
 
     template <class T>
@@ -179,7 +179,7 @@ struct Text_ {
 }  // namespace
 
 std::string DumpObject(const Object& o) {
-    Text_ t;
+    Writer t;
     t.Line("bits", o.bitField2, o.bitField3);
     // The eight fields that lead the primitives' queries.
     const auto lead = std::tie(o.flags, o.hostWord, o.layerId, o.hostInt1, o.hostByte, o.hostInt2, o.x, o.y);
