@@ -477,8 +477,7 @@ const Control kControl = {
         Dimension* d = o ? std::get_if<Dimension>(&o->own) : nullptr;
         if (!d || count > uint32_t(kMaxReferences)) return 0;
         return Guard(0, [&] {
-            d->references.resize(count);
-            for (uint32_t i = 0; i < count; ++i) d->references[i] = {4 * i + 101, 4 * i + 102, 4 * i + 103, 4 * i + 104};
+            SeedReferences(*d, count);
             return 1;
         });
     },

@@ -1,6 +1,7 @@
 // The 75 entry points of the simulated PCB editor that the plug-in calls, each exported with the
-// signature of the shared list (those of primitives and group objects in object_entry_points.h). Every call is counted, may be made to fail, may be logged, and
-// never lets an exception out; what the board does with it is the Entry for its slot.
+// signature of the shared list (those of primitives and group objects are in
+// object_entry_points.h). Every call is counted, may be made to fail, may be logged, and never
+// lets an exception out; what the board does with it is the Entry for its slot.
 #include <cstdio>
 #include <string>
 #include <type_traits>

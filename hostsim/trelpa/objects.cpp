@@ -99,7 +99,7 @@ bool MakeObject(uint8_t kind, uint32_t index, Object& o) {
         case kDimensionObject: {
             Dimension& d = o.own.emplace<Dimension>();
             seed(d.values), seed(d.moreValues), seed(d.ext);
-            for (uint32_t i = 0; i < 3; ++i) d.references.push_back({4 * i + 101, 4 * i + 102, 4 * i + 103, 4 * i + 104});
+            SeedReferences(d, 3);
             break;
         }
         case kCoordinateObject: seed(o.own.emplace<Coordinate>().record); break;
@@ -128,6 +128,11 @@ bool MakeObject(uint8_t kind, uint32_t index, Object& o) {
         default: return false;
     }
     return true;
+}
+
+void SeedReferences(Dimension& d, uint32_t count) {
+    d.references.resize(count);
+    for (uint32_t i = 0; i < count; ++i) d.references[i] = {4 * i + 101, 4 * i + 102, 4 * i + 103, 4 * i + 104};
 }
 
 uint64_t AreaHash(const uint8_t* bytes, std::size_t size) {

@@ -108,6 +108,9 @@ struct Object {
 // More references than this on a dimension is a faulty count.
 inline constexpr int32_t kMaxReferences = 1 << 20;
 
+// Gives the dimension `count` references, reference i holding 4i + 101 to 4i + 104.
+void SeedReferences(Dimension& dimension, uint32_t count);
+
 // A new object of the kind with every value distinct and nonzero, so that a caller that hands a
 // value back in the wrong place changes it visibly; objects of consecutive indexes differ in every
 // value. False for a kind the editor keeps elsewhere (components, texts) or has no class for.

@@ -246,7 +246,8 @@ TEST_F(TrelpaObjects, EditorHoldsObjectsOfTheKindsWithAClassAndAnswersOnlyTheirO
     visited.clear();
     LayerSet topLayer;
     topLayer.Include(kTopLayer);
-    TPcbBoard(board_).Iterate([](uint32_t handle) { visited.push_back(handle); }, ObjectSetOf(kTrackObject), topLayer, 0);
+    TPcbBoard(board_).Iterate([](uint32_t handle) { visited.push_back(handle); }, ObjectSetOf(kTrackObject),
+                              topLayer, 0);
     EXPECT_EQ(visited, (std::vector<uint32_t>{track, secondTrack}));
 }
 
