@@ -311,7 +311,10 @@ TEST_F(TrelpaObjects, PadStoreWritesEveryLayerInFullStackModeAndOtherwiseOnlyPer
         EXPECT_EQ(calls[4 + i], "PcbApi_SetCRPctOnLayer(" + h + ", " + layers[i % 3] + ")");
 
     // Full stack mode: shape, size and percentage of every layer, corner radii never.
-    p.Own.PadStackMode = kPadStackModeFull;
+    ASSERT_NE(control_->SetPadStackMode(pad, kPadStackModeFull), 0);
+    p.Transfer(Direction::Fetch);
+    EXPECT_EQ(p.Own.PadStackMode, kPadStackModeFull);
+    p.Own.Shapes[40] = kPadShapeRoundedRectangle;
     for (int l = 0; l < kLegacyLayerCount; ++l) {
         p.Own.XSizes[l] = 500 + l;
         p.Own.CornerRadii[l] = 0;
@@ -385,6 +388,21 @@ TEST_F(TrelpaObjects, ClassMemberReadingOfAHostThatNeverEndsStopsWithAnError) {
     EXPECT_THROW(c.Transfer(Direction::Fetch), Exception);
     EXPECT_EQ(c.Members, std::vector<std::string>{"kept"});
     EXPECT_EQ(control_->CallCount("PcbApi_GetMemberFromClassAt"), uint32_t(kMaxClassMembers) + 1);
+}
+
+TEST_F(TrelpaObjects, DimensionReferencesAreReadByIndexUpToTheHostsCount) {
+    for (uint32_t count : {0u, 3u, 300u}) {
+        const uint32_t dimension = control_->AddObject(kDimensionObject);
+        ASSERT_NE(control_->SetReferenceCount(dimension, count), 0);
+        control_->ClearCallCounts();
+        TPcbDimension d(dimension);
+        EXPECT_EQ(d.Transfer(Direction::Fetch), 0u);
+        EXPECT_EQ(control_->CallCount("PcbApi_References_At"), count);
+        EXPECT_EQ(d.ReferencesCount, int32_t(count));
+        if (count) {
+            EXPECT_EQ(d.References[count - 1].Value4, 4 * (count - 1) + 104);
+        }
+    }
 }
 
 TEST_F(TrelpaObjects, ViaPerLayerValuesComeFromTheHostAnd0WhenItFails) {
