@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "RTL/layers.h"
 #include "platform/short_string.h"
@@ -31,6 +32,110 @@ struct PcbObjectFields {
 static_assert(sizeof(PcbObjectFields) == 33);
 static_assert(offsetof(PcbObjectFields, Flags) == 13 && offsetof(PcbObjectFields, LayerId) == 29);
 
+// The flag accessors, in their order. Each row is a form and its arguments:
+//   Read (name, field, bit)      reads a bit of a shared field;
+//   Write (name, field, bit)     Set<name> changes that bit in the local copy;
+//   Local (name, field, bit)     both;
+//   Neutral (name)               answers false; the setter ignores the value;
+//   Custom (getter, setter)      written out with the class: SetFlagsBit3 and SetFlagsBit8Clear
+//                                store the whole mirror at once.
+#define PLZ_PCB_OBJECT_FLAGS(ENTRY)                  \
+    ENTRY(Read, Selected, Flags, 4)                  \
+    ENTRY(Read, BitField2Bit4, BitField2, 4)         \
+    ENTRY(Read, BitField2Bit0, BitField2, 0)         \
+    ENTRY(Read, BitField2Bit1, BitField2, 1)         \
+    ENTRY(Read, BitField2Bit3, BitField2, 3)         \
+    ENTRY(Read, BitField2Bit5, BitField2, 5)         \
+    ENTRY(Read, BitField2Bit6, BitField2, 6)         \
+    ENTRY(Write, Selected, Flags, 4)                 \
+    ENTRY(Custom, FlagsBit3, SetFlagsBit3)           \
+    ENTRY(Custom, FlagsBit8Clear, SetFlagsBit8Clear) \
+    ENTRY(Custom, AnyBitField3Bit, SetBitField3Bits) \
+    ENTRY(Local, BitField3Bit1, BitField3, 1)        \
+    ENTRY(Local, BitField3Bit2, BitField3, 2)        \
+    ENTRY(Local, FlagsBit11, Flags, 11)              \
+    ENTRY(Local, FlagsBit13, Flags, 13)              \
+    ENTRY(Neutral, Flag1)                            \
+    ENTRY(Neutral, Flag2)                            \
+    ENTRY(Local, FlagsBit12, Flags, 12)              \
+    ENTRY(Local, FlagsBit14, Flags, 14)              \
+    ENTRY(Local, FlagsBit15, Flags, 15)
+
+// The properties, in the order of their getters; the setters, named Set<name>, follow in the same
+// order. The form says what the base does:
+//   Field      reads and writes the shared field of the same name;
+//   Neutral    answers 0, false or empty; the setter ignores the value;
+//   Computed   the getter is written out with the class; the setter ignores the value;
+//   Custom     getter and setter are written out with the class;
+//   ReadOnly   the getter is written out with the class, and there is no setter.
+// Layer is a legacy layer number; Rotation and the angles are in degrees.
+#define PLZ_PCB_OBJECT_PROPERTIES(ENTRY)   \
+    ENTRY(Field, uint32_t, Handle)         \
+    ENTRY(Field, uint8_t, ObjectKind)      \
+    ENTRY(Field, int32_t, X)               \
+    ENTRY(Field, int32_t, Y)               \
+    ENTRY(Computed, int32_t, X2)           \
+    ENTRY(Computed, int32_t, Y2)           \
+    ENTRY(Field, uint16_t, Flags)          \
+    ENTRY(Field, uint16_t, HostWord)       \
+    ENTRY(Custom, uint8_t, Layer)          \
+    ENTRY(Field, uint8_t, HostByte)        \
+    ENTRY(Field, int32_t, HostInt1)        \
+    ENTRY(Field, int32_t, HostInt2)        \
+    ENTRY(Neutral, int32_t, IntValue1)     \
+    ENTRY(Neutral, int32_t, IntValue2)     \
+    ENTRY(Neutral, int32_t, IntValue3)     \
+    ENTRY(Neutral, int32_t, IntValue4)     \
+    ENTRY(Neutral, int32_t, IntValue5)     \
+    ENTRY(Neutral, int32_t, IntValue6)     \
+    ENTRY(Neutral, int32_t, IntValue7)     \
+    ENTRY(Neutral, int32_t, IntValue8)     \
+    ENTRY(Neutral, int32_t, IntValue9)     \
+    ENTRY(Neutral, int32_t, IntValue10)    \
+    ENTRY(Neutral, uint8_t, ByteValue1)    \
+    ENTRY(Neutral, uint8_t, ByteValue2)    \
+    ENTRY(Neutral, uint8_t, ByteValue3)    \
+    ENTRY(Neutral, ShortString<255>, Name) \
+    ENTRY(Neutral, double, Rotation)       \
+    ENTRY(Neutral, int32_t, Width)         \
+    ENTRY(Neutral, uint8_t, Shape)         \
+    ENTRY(Neutral, int32_t, Size)          \
+    ENTRY(Computed, int32_t, XSize)        \
+    ENTRY(Computed, int32_t, YSize)        \
+    ENTRY(Neutral, uint8_t, ByteValue4)    \
+    ENTRY(Neutral, uint8_t, ByteValue5)    \
+    ENTRY(Neutral, int32_t, Radius)        \
+    ENTRY(Neutral, double, StartAngle)     \
+    ENTRY(Neutral, double, EndAngle)       \
+    ENTRY(Neutral, int32_t, LineWidth)     \
+    ENTRY(ReadOnly, int32_t, BoundsLeft)   \
+    ENTRY(ReadOnly, int32_t, BoundsBottom) \
+    ENTRY(ReadOnly, int32_t, BoundsTop)    \
+    ENTRY(ReadOnly, int32_t, BoundsRight)  \
+    ENTRY(Neutral, int32_t, IntValue11)    \
+    ENTRY(Neutral, uint8_t, ByteValue6)    \
+    ENTRY(Neutral, ShortString<255>, Text) \
+    ENTRY(Neutral, uint8_t, ByteValue7)    \
+    ENTRY(Neutral, uint8_t, ByteValue8)
+
+// How a setter takes its value: numbers by value, strings by reference.
+template <class T>
+using PropertyValue = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
+
+#define PLZ_PCB_FLAG_DECLARE(form, ...) PLZ_PCB_FLAG_DECLARE_##form(__VA_ARGS__)
+#define PLZ_PCB_FLAG_DECLARE_Read(name, field, bit) virtual bool name();
+#define PLZ_PCB_FLAG_DECLARE_Write(name, field, bit) virtual void Set##name(bool value);
+#define PLZ_PCB_FLAG_DECLARE_Local(name, field, bit) virtual bool name(); virtual void Set##name(bool value);
+#define PLZ_PCB_FLAG_DECLARE_Neutral(name) virtual bool name(); virtual void Set##name(bool value);
+#define PLZ_PCB_FLAG_DECLARE_Custom(getter, setter) virtual bool getter(); virtual void setter(bool value);
+#define PLZ_PCB_GETTER_DECLARE(form, type, name) virtual type name();
+#define PLZ_PCB_SETTER_DECLARE(form, type, name) PLZ_PCB_SETTER_DECLARE_##form(type, name)
+#define PLZ_PCB_SETTER_DECLARE_Field(type, name) virtual void Set##name(PropertyValue<type> value);
+#define PLZ_PCB_SETTER_DECLARE_Neutral PLZ_PCB_SETTER_DECLARE_Field
+#define PLZ_PCB_SETTER_DECLARE_Computed PLZ_PCB_SETTER_DECLARE_Field
+#define PLZ_PCB_SETTER_DECLARE_Custom PLZ_PCB_SETTER_DECLARE_Field
+#define PLZ_PCB_SETTER_DECLARE_ReadOnly(type, name)
+
 class TPCBObject {
 public:
     explicit TPCBObject(uint32_t handle);
@@ -49,89 +154,11 @@ public:
     virtual bool ImportFromUser();
     virtual uint32_t GraphicallyInvalidate();
 
-    // Flag accessors. SetFlagsBit3 and SetFlagsBit8Clear store the whole mirror at once; the
-    // others change the local copy.
-    virtual bool Selected();
-    virtual bool BitField2Bit4();
-    virtual bool BitField2Bit0();
-    virtual bool BitField2Bit1();
-    virtual bool BitField2Bit3();
-    virtual bool BitField2Bit5();
-    virtual bool BitField2Bit6();
-    virtual void SetSelected(bool value);
-    virtual bool FlagsBit3();
-    virtual void SetFlagsBit3(bool value);
-    virtual bool FlagsBit8Clear();
-    virtual void SetFlagsBit8Clear(bool value);
-    virtual bool AnyBitField3Bit();
-    virtual void SetBitField3Bits(bool value);
-    virtual bool BitField3Bit1();
-    virtual void SetBitField3Bit1(bool value);
-    virtual bool BitField3Bit2();
-    virtual void SetBitField3Bit2(bool value);
-    virtual bool FlagsBit11();
-    virtual void SetFlagsBit11(bool value);
-    virtual bool FlagsBit13();
-    virtual void SetFlagsBit13(bool value);
-    virtual bool Flag1();
-    virtual void SetFlag1(bool value);
-    virtual bool Flag2();
-    virtual void SetFlag2(bool value);
-    virtual bool FlagsBit12();
-    virtual void SetFlagsBit12(bool value);
-    virtual bool FlagsBit14();
-    virtual void SetFlagsBit14(bool value);
-    virtual bool FlagsBit15();
-    virtual void SetFlagsBit15(bool value);
+    // Flag accessors, in the order of the list above.
+    PLZ_PCB_OBJECT_FLAGS(PLZ_PCB_FLAG_DECLARE)
 
-    // Property getters.
-    virtual uint32_t Handle();
-    virtual uint8_t ObjectKind();
-    virtual int32_t X();
-    virtual int32_t Y();
-    virtual int32_t X2();
-    virtual int32_t Y2();
-    virtual uint16_t Flags();
-    virtual uint16_t HostWord();
-    virtual uint8_t Layer();  // legacy layer number
-    virtual uint8_t HostByte();
-    virtual int32_t HostInt1();
-    virtual int32_t HostInt2();
-    virtual int32_t IntValue1();
-    virtual int32_t IntValue2();
-    virtual int32_t IntValue3();
-    virtual int32_t IntValue4();
-    virtual int32_t IntValue5();
-    virtual int32_t IntValue6();
-    virtual int32_t IntValue7();
-    virtual int32_t IntValue8();
-    virtual int32_t IntValue9();
-    virtual int32_t IntValue10();
-    virtual uint8_t ByteValue1();
-    virtual uint8_t ByteValue2();
-    virtual uint8_t ByteValue3();
-    virtual ShortString<255> Name();
-    virtual double Rotation();  // degrees
-    virtual int32_t Width();
-    virtual uint8_t Shape();
-    virtual int32_t Size();
-    virtual int32_t XSize();
-    virtual int32_t YSize();
-    virtual uint8_t ByteValue4();
-    virtual uint8_t ByteValue5();
-    virtual int32_t Radius();
-    virtual double StartAngle();
-    virtual double EndAngle();
-    virtual int32_t LineWidth();
-    virtual int32_t BoundsLeft();
-    virtual int32_t BoundsBottom();
-    virtual int32_t BoundsTop();
-    virtual int32_t BoundsRight();
-    virtual int32_t IntValue11();
-    virtual uint8_t ByteValue6();
-    virtual ShortString<255> Text();
-    virtual uint8_t ByteValue7();
-    virtual uint8_t ByteValue8();
+    // Property getters, in the order of the list above.
+    PLZ_PCB_OBJECT_PROPERTIES(PLZ_PCB_GETTER_DECLARE)
 
     // Corners of the rectangle from (X, Y) to (X2, Y2), grown by the expansion on every side and
     // turned by Rotation about its centre.
@@ -163,50 +190,9 @@ public:
     virtual int32_t LineEndXOnLayer(uint8_t layer);
     virtual int32_t LineEndYOnLayer(uint8_t layer);
 
-    // Property setters; SetHandle re-points the mirror without a host call.
-    virtual void SetHandle(uint32_t value);
-    virtual void SetObjectKind(uint8_t value);
-    virtual void SetX(int32_t value);
-    virtual void SetY(int32_t value);
-    virtual void SetX2(int32_t value);
-    virtual void SetY2(int32_t value);
-    virtual void SetFlags(uint16_t value);
-    virtual void SetHostWord(uint16_t value);
-    virtual void SetLayer(uint8_t value);
-    virtual void SetHostByte(uint8_t value);
-    virtual void SetHostInt1(int32_t value);
-    virtual void SetHostInt2(int32_t value);
-    virtual void SetIntValue1(int32_t value);
-    virtual void SetIntValue2(int32_t value);
-    virtual void SetIntValue3(int32_t value);
-    virtual void SetIntValue4(int32_t value);
-    virtual void SetIntValue5(int32_t value);
-    virtual void SetIntValue6(int32_t value);
-    virtual void SetIntValue7(int32_t value);
-    virtual void SetIntValue8(int32_t value);
-    virtual void SetIntValue9(int32_t value);
-    virtual void SetIntValue10(int32_t value);
-    virtual void SetByteValue1(uint8_t value);
-    virtual void SetByteValue2(uint8_t value);
-    virtual void SetByteValue3(uint8_t value);
-    virtual void SetName(const ShortString<255>& value);
-    virtual void SetRotation(double value);
-    virtual void SetWidth(int32_t value);
-    virtual void SetShape(uint8_t value);
-    virtual void SetSize(int32_t value);
-    virtual void SetXSize(int32_t value);
-    virtual void SetYSize(int32_t value);
-    virtual void SetByteValue4(uint8_t value);
-    virtual void SetByteValue5(uint8_t value);
-    virtual void SetRadius(int32_t value);
-    virtual void SetStartAngle(double value);
-    virtual void SetEndAngle(double value);
-    virtual void SetLineWidth(int32_t value);
-    virtual void SetIntValue11(int32_t value);
-    virtual void SetByteValue6(uint8_t value);
-    virtual void SetText(const ShortString<255>& value);
-    virtual void SetByteValue7(uint8_t value);
-    virtual void SetByteValue8(uint8_t value);
+    // Property setters, in the same order, without the read-only ones; SetHandle re-points the
+    // mirror without a host call.
+    PLZ_PCB_OBJECT_PROPERTIES(PLZ_PCB_SETTER_DECLARE)
 
 protected:
     // The two bit-field exchanges that begin every object's transfer.
@@ -224,9 +210,21 @@ protected:
 private:
     Corners ComputeCorners(int32_t expansion);
     bool OnOwnLayer(uint8_t layer);
-    bool FlagsBit(int bit) const { return (Common.Flags >> bit) & 1; }
-    void SetFlagsBit(int bit, bool value);
 };
+
+#undef PLZ_PCB_SETTER_DECLARE_ReadOnly
+#undef PLZ_PCB_SETTER_DECLARE_Custom
+#undef PLZ_PCB_SETTER_DECLARE_Computed
+#undef PLZ_PCB_SETTER_DECLARE_Neutral
+#undef PLZ_PCB_SETTER_DECLARE_Field
+#undef PLZ_PCB_SETTER_DECLARE
+#undef PLZ_PCB_GETTER_DECLARE
+#undef PLZ_PCB_FLAG_DECLARE_Custom
+#undef PLZ_PCB_FLAG_DECLARE_Neutral
+#undef PLZ_PCB_FLAG_DECLARE_Local
+#undef PLZ_PCB_FLAG_DECLARE_Write
+#undef PLZ_PCB_FLAG_DECLARE_Read
+#undef PLZ_PCB_FLAG_DECLARE
 
 // Marks the group objects: components, nets, polygons and the like.
 class TPcbGroupObject : public TPCBObject {
