@@ -31,6 +31,4 @@ uint32_t TPcbComponent::Transfer(Direction direction) {
 
 ShortString<255> TPcbComponent::Name() { return ObjectTextFromHandle(Own.NameHandle); }
 
-double TPcbComponent::Rotation() { return Own.Rotation; }
-
 }  // namespace plz

@@ -41,7 +41,8 @@ public:
     uint32_t Transfer(Direction direction) override;
     // The designator's text, fetched from the host on every call; empty without a designator.
     ShortString<255> Name() override;
-    double Rotation() override;
+    // Read only.
+    PLZ_PCB_OWN_GETTER(double, Rotation)
 };
 
 }  // namespace plz

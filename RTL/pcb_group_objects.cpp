@@ -14,8 +14,6 @@ uint32_t TPcbNet::Transfer(Direction direction) {
                            &Own.NetValue);
 }
 
-ShortString<255> TPcbNet::Name() { return Own.Name; }
-
 TPCBObjectClass::TPCBObjectClass(uint32_t handle) : TPCBObject(handle) { Common.ObjectKind = kClassObject; }
 
 uint32_t TPCBObjectClass::Transfer(Direction direction) {
@@ -52,15 +50,6 @@ uint32_t TPcbFromTo::Transfer(Direction direction) {
     return PcbApi_QueryFromTo(WireDirection(direction), m.Handle, &m.HostWord, &m.X, &m.Y, &Own.ByteValue7, &Own.X2,
                               &Own.Y2, &Own.ByteValue8, &m.HostInt1);
 }
-
-int32_t TPcbFromTo::X2() { return Own.X2; }
-int32_t TPcbFromTo::Y2() { return Own.Y2; }
-uint8_t TPcbFromTo::ByteValue7() { return Own.ByteValue7; }
-uint8_t TPcbFromTo::ByteValue8() { return Own.ByteValue8; }
-void TPcbFromTo::SetX2(int32_t value) { Own.X2 = value; }
-void TPcbFromTo::SetY2(int32_t value) { Own.Y2 = value; }
-void TPcbFromTo::SetByteValue7(uint8_t value) { Own.ByteValue7 = value; }
-void TPcbFromTo::SetByteValue8(uint8_t value) { Own.ByteValue8 = value; }
 
 TPcbManualFromTo::TPcbManualFromTo(uint32_t handle) : TPCBObject(handle) {
     Common.ObjectKind = kManualFromToObject;
@@ -145,9 +134,6 @@ uint32_t TPcbEmbeddedBoard::Transfer(Direction direction) {
                                      &m.Y, &o.EmbString, &o.EmbValue1, &o.EmbValue2, &o.EmbValue3, &o.EmbValue4,
                                      &o.EmbValue5, &o.ByteValue6, &o.EmbByte);
 }
-
-uint8_t TPcbEmbeddedBoard::ByteValue6() { return Own.ByteValue6; }
-void TPcbEmbeddedBoard::SetByteValue6(uint8_t value) { Own.ByteValue6 = value; }
 
 TPcbPolygon::TPcbPolygon(uint32_t handle) : TPcbGroupObject(handle) { Common.ObjectKind = kPolygonObject; }
 

@@ -126,7 +126,7 @@ public:
 
     uint32_t Transfer(Direction direction) override;
     // The net's name; read only.
-    ShortString<255> Name() override;
+    PLZ_PCB_OWN_GETTER(ShortString<255>, Name)
 };
 
 // Readings of a class's member list stop with an error after this many members, so that a host
@@ -153,14 +153,10 @@ public:
 
     // MoveBy is the base's: only the first point moves.
     uint32_t Transfer(Direction direction) override;
-    int32_t X2() override;
-    int32_t Y2() override;
-    uint8_t ByteValue7() override;
-    uint8_t ByteValue8() override;
-    void SetX2(int32_t value) override;
-    void SetY2(int32_t value) override;
-    void SetByteValue7(uint8_t value) override;
-    void SetByteValue8(uint8_t value) override;
+    PLZ_PCB_OWN_PROPERTY(int32_t, X2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, Y2)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue7)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue8)
 };
 
 class TPcbManualFromTo : public TPCBObject {
@@ -202,8 +198,7 @@ public:
     PcbEmbeddedBoardFields Own;
 
     uint32_t Transfer(Direction direction) override;
-    uint8_t ByteValue6() override;
-    void SetByteValue6(uint8_t value) override;
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue6)
 };
 
 class TPcbPolygon : public TPcbGroupObject {

@@ -226,6 +226,13 @@ private:
 #undef PLZ_PCB_FLAG_DECLARE_Read
 #undef PLZ_PCB_FLAG_DECLARE
 
+// In a mirror class: a property whose getter and setter read and write the field of the same name
+// in the class's own record, and one that the class only reads.
+#define PLZ_PCB_OWN_PROPERTY(type, name)      \
+    type name() override { return Own.name; } \
+    void Set##name(type value) override { Own.name = value; }
+#define PLZ_PCB_OWN_GETTER(type, name) type name() override { return Own.name; }
+
 // Marks the group objects: components, nets, polygons and the like.
 class TPcbGroupObject : public TPCBObject {
 public:

@@ -57,22 +57,7 @@ uint32_t TPcbPad::Transfer(Direction direction) {
     return status;
 }
 
-bool TPcbPad::Flag1() { return Own.Flag1 != 0; }
-void TPcbPad::SetFlag1(bool value) { Own.Flag1 = value; }
-bool TPcbPad::Flag2() { return Own.Flag2 != 0; }
-void TPcbPad::SetFlag2(bool value) { Own.Flag2 = value; }
-int32_t TPcbPad::IntValue4() { return Own.IntValue4; }
-int32_t TPcbPad::IntValue5() { return Own.IntValue5; }
-int32_t TPcbPad::IntValue6() { return Own.IntValue6; }
-int32_t TPcbPad::IntValue7() { return Own.IntValue7; }
-int32_t TPcbPad::IntValue8() { return Own.IntValue8; }
-int32_t TPcbPad::IntValue9() { return Own.IntValue9; }
-int32_t TPcbPad::IntValue10() { return Own.IntValue10; }
-uint8_t TPcbPad::ByteValue1() { return Own.ByteValue1; }
-uint8_t TPcbPad::ByteValue2() { return Own.ByteValue2; }
-uint8_t TPcbPad::ByteValue3() { return Own.ByteValue3; }
 ShortString<255> TPcbPad::Name() { return ShortString<255>(Own.Name.View()); }
-double TPcbPad::Rotation() { return Own.Rotation; }
 
 int32_t TPcbPad::XSizeOnLayer(uint8_t layer) { return HasEntry(layer) ? Own.XSizes[layer] : 0; }
 int32_t TPcbPad::YSizeOnLayer(uint8_t layer) { return HasEntry(layer) ? Own.YSizes[layer] : 0; }
@@ -124,17 +109,6 @@ int32_t TPcbPad::LineStartYOnLayer(uint8_t layer) { return HasEntry(layer) ? Rou
 int32_t TPcbPad::LineEndXOnLayer(uint8_t layer) { return HasEntry(layer) ? RoundToInt32(CentreLine(layer).x2) : 0; }
 int32_t TPcbPad::LineEndYOnLayer(uint8_t layer) { return HasEntry(layer) ? RoundToInt32(CentreLine(layer).y2) : 0; }
 
-void TPcbPad::SetIntValue4(int32_t value) { Own.IntValue4 = value; }
-void TPcbPad::SetIntValue5(int32_t value) { Own.IntValue5 = value; }
-void TPcbPad::SetIntValue6(int32_t value) { Own.IntValue6 = value; }
-void TPcbPad::SetIntValue7(int32_t value) { Own.IntValue7 = value; }
-void TPcbPad::SetIntValue8(int32_t value) { Own.IntValue8 = value; }
-void TPcbPad::SetIntValue9(int32_t value) { Own.IntValue9 = value; }
-void TPcbPad::SetIntValue10(int32_t value) { Own.IntValue10 = value; }
-void TPcbPad::SetByteValue1(uint8_t value) { Own.ByteValue1 = value; }
-void TPcbPad::SetByteValue2(uint8_t value) { Own.ByteValue2 = value; }
-void TPcbPad::SetByteValue3(uint8_t value) { Own.ByteValue3 = value; }
 void TPcbPad::SetName(const ShortString<255>& value) { Own.Name.Assign(value.View()); }
-void TPcbPad::SetRotation(double value) { Own.Rotation = value; }
 
 }  // namespace plz

@@ -60,22 +60,22 @@ public:
     // The pad query, then, when it succeeded, the stack mode and the 83 layers.
     uint32_t Transfer(Direction direction) override;
 
-    bool Flag1() override;
-    void SetFlag1(bool value) override;
-    bool Flag2() override;
-    void SetFlag2(bool value) override;
-    int32_t IntValue4() override;
-    int32_t IntValue5() override;
-    int32_t IntValue6() override;
-    int32_t IntValue7() override;
-    int32_t IntValue8() override;
-    int32_t IntValue9() override;
-    int32_t IntValue10() override;
-    uint8_t ByteValue1() override;
-    uint8_t ByteValue2() override;
-    uint8_t ByteValue3() override;
+    PLZ_PCB_OWN_PROPERTY(bool, Flag1)
+    PLZ_PCB_OWN_PROPERTY(bool, Flag2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue4)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue5)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue6)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue7)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue8)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue9)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue10)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue1)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue2)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue3)
+    PLZ_PCB_OWN_PROPERTY(double, Rotation)
     ShortString<255> Name() override;
-    double Rotation() override;
+    // Keeps at most 20 characters.
+    void SetName(const ShortString<255>& value) override;
 
     // From the pad's own tables, for any layer 0 to 82 (not only the pad's own layer); a number
     // outside that range has no entry and answers 0.
@@ -99,20 +99,6 @@ public:
     int32_t LineStartYOnLayer(uint8_t layer) override;
     int32_t LineEndXOnLayer(uint8_t layer) override;
     int32_t LineEndYOnLayer(uint8_t layer) override;
-
-    void SetIntValue4(int32_t value) override;
-    void SetIntValue5(int32_t value) override;
-    void SetIntValue6(int32_t value) override;
-    void SetIntValue7(int32_t value) override;
-    void SetIntValue8(int32_t value) override;
-    void SetIntValue9(int32_t value) override;
-    void SetIntValue10(int32_t value) override;
-    void SetByteValue1(uint8_t value) override;
-    void SetByteValue2(uint8_t value) override;
-    void SetByteValue3(uint8_t value) override;
-    // Keeps at most 20 characters.
-    void SetName(const ShortString<255>& value) override;
-    void SetRotation(double value) override;
 
     // The pad's own operation, after all those of the base.
     virtual uint32_t CornerRadiusOnLayer(uint8_t layer);

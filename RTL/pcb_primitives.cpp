@@ -21,19 +21,6 @@ void TPcbTrack::MoveBy(int32_t dx, int32_t dy) {
     Own.Y2 += dy;
 }
 
-int32_t TPcbTrack::X2() { return Own.X2; }
-int32_t TPcbTrack::Y2() { return Own.Y2; }
-int32_t TPcbTrack::Width() { return Own.Width; }
-int32_t TPcbTrack::IntValue1() { return Own.IntValue1; }
-int32_t TPcbTrack::IntValue2() { return Own.IntValue2; }
-int32_t TPcbTrack::IntValue3() { return Own.IntValue3; }
-void TPcbTrack::SetX2(int32_t value) { Own.X2 = value; }
-void TPcbTrack::SetY2(int32_t value) { Own.Y2 = value; }
-void TPcbTrack::SetWidth(int32_t value) { Own.Width = value; }
-void TPcbTrack::SetIntValue1(int32_t value) { Own.IntValue1 = value; }
-void TPcbTrack::SetIntValue2(int32_t value) { Own.IntValue2 = value; }
-void TPcbTrack::SetIntValue3(int32_t value) { Own.IntValue3 = value; }
-
 TPcbFill::TPcbFill(uint32_t handle) : TPCBObject(handle) { Common.ObjectKind = kFillObject; }
 
 uint32_t TPcbFill::Transfer(Direction direction) {
@@ -49,15 +36,6 @@ void TPcbFill::MoveBy(int32_t dx, int32_t dy) {
     Own.Y2 += dy;
 }
 
-int32_t TPcbFill::X2() { return Own.X2; }
-int32_t TPcbFill::Y2() { return Own.Y2; }
-int32_t TPcbFill::IntValue1() { return Own.IntValue1; }
-double TPcbFill::Rotation() { return Own.Rotation; }
-void TPcbFill::SetX2(int32_t value) { Own.X2 = value; }
-void TPcbFill::SetY2(int32_t value) { Own.Y2 = value; }
-void TPcbFill::SetIntValue1(int32_t value) { Own.IntValue1 = value; }
-void TPcbFill::SetRotation(double value) { Own.Rotation = value; }
-
 TPcbArc::TPcbArc(uint32_t handle) : TPCBObject(handle) { Common.ObjectKind = kArcObject; }
 
 uint32_t TPcbArc::Transfer(Direction direction) {
@@ -67,17 +45,6 @@ uint32_t TPcbArc::Transfer(Direction direction) {
                            &m.HostByte, &m.HostInt2, &m.X, &m.Y, &Own.Radius, &Own.StartAngle, &Own.EndAngle,
                            &Own.LineWidth, &Own.IntValue1);
 }
-
-int32_t TPcbArc::Radius() { return Own.Radius; }
-double TPcbArc::StartAngle() { return Own.StartAngle; }
-double TPcbArc::EndAngle() { return Own.EndAngle; }
-int32_t TPcbArc::LineWidth() { return Own.LineWidth; }
-int32_t TPcbArc::IntValue1() { return Own.IntValue1; }
-void TPcbArc::SetRadius(int32_t value) { Own.Radius = value; }
-void TPcbArc::SetStartAngle(double value) { Own.StartAngle = value; }
-void TPcbArc::SetEndAngle(double value) { Own.EndAngle = value; }
-void TPcbArc::SetLineWidth(int32_t value) { Own.LineWidth = value; }
-void TPcbArc::SetIntValue1(int32_t value) { Own.IntValue1 = value; }
 
 TPcbVia::TPcbVia(uint32_t handle) : TPCBObject(handle) { Common.ObjectKind = kViaObject; }
 
@@ -93,15 +60,6 @@ uint32_t TPcbVia::Transfer(Direction direction) {
     return status;
 }
 
-bool TPcbVia::Flag1() { return Own.Flag1 != 0; }
-void TPcbVia::SetFlag1(bool value) { Own.Flag1 = value; }
-bool TPcbVia::Flag2() { return Own.Flag2 != 0; }
-void TPcbVia::SetFlag2(bool value) { Own.Flag2 = value; }
-int32_t TPcbVia::IntValue10() { return Own.IntValue10; }
-int32_t TPcbVia::Size() { return Own.Size; }
-uint8_t TPcbVia::ByteValue4() { return Own.ByteValue4; }
-uint8_t TPcbVia::ByteValue5() { return Own.ByteValue5; }
-
 int32_t TPcbVia::SizeOnLayer(uint8_t layer) {
     int32_t xSize = 0, ySize = 0;
     return PcbApi_QueryPadOrViaSizeOnLayer(Common.Handle, layer, &xSize, &ySize) == 0 ? xSize : 0;
@@ -111,11 +69,6 @@ uint8_t TPcbVia::ShapeOnLayer(uint8_t layer) {
     uint8_t shape = 0;
     return PcbApi_QueryPadOrViaShapeOnLayer(Common.Handle, layer, &shape) == 0 ? shape : 0;
 }
-
-void TPcbVia::SetIntValue10(int32_t value) { Own.IntValue10 = value; }
-void TPcbVia::SetSize(int32_t value) { Own.Size = value; }
-void TPcbVia::SetByteValue4(uint8_t value) { Own.ByteValue4 = value; }
-void TPcbVia::SetByteValue5(uint8_t value) { Own.ByteValue5 = value; }
 
 TPCBRegion::TPCBRegion(uint32_t handle) : TPCBObject(handle) { Common.ObjectKind = kRegionObject; }
 

@@ -67,18 +67,12 @@ public:
     uint32_t Transfer(Direction direction) override;
     // Both ends move.
     void MoveBy(int32_t dx, int32_t dy) override;
-    int32_t X2() override;
-    int32_t Y2() override;
-    int32_t Width() override;
-    int32_t IntValue1() override;
-    int32_t IntValue2() override;
-    int32_t IntValue3() override;
-    void SetX2(int32_t value) override;
-    void SetY2(int32_t value) override;
-    void SetWidth(int32_t value) override;
-    void SetIntValue1(int32_t value) override;
-    void SetIntValue2(int32_t value) override;
-    void SetIntValue3(int32_t value) override;
+    PLZ_PCB_OWN_PROPERTY(int32_t, X2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, Y2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, Width)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue1)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue3)
 };
 
 class TPcbFill : public TPCBObject {
@@ -89,14 +83,10 @@ public:
     uint32_t Transfer(Direction direction) override;
     // Both corners move.
     void MoveBy(int32_t dx, int32_t dy) override;
-    int32_t X2() override;
-    int32_t Y2() override;
-    int32_t IntValue1() override;
-    double Rotation() override;
-    void SetX2(int32_t value) override;
-    void SetY2(int32_t value) override;
-    void SetIntValue1(int32_t value) override;
-    void SetRotation(double value) override;
+    PLZ_PCB_OWN_PROPERTY(int32_t, X2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, Y2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue1)
+    PLZ_PCB_OWN_PROPERTY(double, Rotation)
 };
 
 // (X, Y) is the centre, and only the centre moves.
@@ -106,16 +96,11 @@ public:
     PcbArcFields Own;
 
     uint32_t Transfer(Direction direction) override;
-    int32_t Radius() override;
-    double StartAngle() override;
-    double EndAngle() override;
-    int32_t LineWidth() override;
-    int32_t IntValue1() override;
-    void SetRadius(int32_t value) override;
-    void SetStartAngle(double value) override;
-    void SetEndAngle(double value) override;
-    void SetLineWidth(int32_t value) override;
-    void SetIntValue1(int32_t value) override;
+    PLZ_PCB_OWN_PROPERTY(int32_t, Radius)
+    PLZ_PCB_OWN_PROPERTY(double, StartAngle)
+    PLZ_PCB_OWN_PROPERTY(double, EndAngle)
+    PLZ_PCB_OWN_PROPERTY(int32_t, LineWidth)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue1)
 };
 
 class TPcbVia : public TPCBObject {
@@ -125,21 +110,15 @@ public:
 
     // The host takes the via's layer as a legacy number.
     uint32_t Transfer(Direction direction) override;
-    bool Flag1() override;
-    void SetFlag1(bool value) override;
-    bool Flag2() override;
-    void SetFlag2(bool value) override;
-    int32_t IntValue10() override;
-    int32_t Size() override;
-    uint8_t ByteValue4() override;
-    uint8_t ByteValue5() override;
+    PLZ_PCB_OWN_PROPERTY(bool, Flag1)
+    PLZ_PCB_OWN_PROPERTY(bool, Flag2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue10)
+    PLZ_PCB_OWN_PROPERTY(int32_t, Size)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue4)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue5)
     // Asked of the host for any layer; 0 when it reports a failure.
     int32_t SizeOnLayer(uint8_t layer) override;
     uint8_t ShapeOnLayer(uint8_t layer) override;
-    void SetIntValue10(int32_t value) override;
-    void SetSize(int32_t value) override;
-    void SetByteValue4(uint8_t value) override;
-    void SetByteValue5(uint8_t value) override;
 };
 
 // Holds host values only; it exchanges no location.

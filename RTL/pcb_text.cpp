@@ -28,23 +28,8 @@ uint32_t TPcbText::Transfer(Direction direction) {
     return status;
 }
 
-int32_t TPcbText::IntValue2() { return Own.IntValue2; }
-int32_t TPcbText::IntValue3() { return Own.IntValue3; }
-double TPcbText::Rotation() { return Own.Rotation; }
-int32_t TPcbText::Width() { return Own.Width; }
-int32_t TPcbText::Size() { return Own.Size; }
-int32_t TPcbText::LineWidth() { return Own.Width; }
-int32_t TPcbText::IntValue11() { return Own.IntValue11; }
-uint8_t TPcbText::ByteValue6() { return Own.ByteValue6; }
 ShortString<255> TPcbText::Text() { return ShortString<255>(Own.Text.View()); }
 
-void TPcbText::SetIntValue2(int32_t value) { Own.IntValue2 = value; }
-void TPcbText::SetIntValue3(int32_t value) { Own.IntValue3 = value; }
-void TPcbText::SetRotation(double value) { Own.Rotation = value; }
-void TPcbText::SetSize(int32_t value) { Own.Size = value; }
-void TPcbText::SetLineWidth(int32_t value) { Own.Width = value; }
-void TPcbText::SetIntValue11(int32_t value) { Own.IntValue11 = value; }
-void TPcbText::SetByteValue6(uint8_t value) { Own.ByteValue6 = value; }
 void TPcbText::SetText(const ShortString<255>& value) { Own.Text.Assign(value.View()); }
 
 }  // namespace plz

@@ -39,23 +39,17 @@ public:
 
     uint32_t Transfer(Direction direction) override;
 
-    int32_t IntValue2() override;
-    int32_t IntValue3() override;
-    double Rotation() override;
-    int32_t Width() override;
-    int32_t Size() override;
-    int32_t LineWidth() override;
-    int32_t IntValue11() override;
-    uint8_t ByteValue6() override;
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue2)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue3)
+    PLZ_PCB_OWN_PROPERTY(double, Rotation)
+    PLZ_PCB_OWN_PROPERTY(int32_t, Size)
+    PLZ_PCB_OWN_PROPERTY(int32_t, IntValue11)
+    PLZ_PCB_OWN_PROPERTY(uint8_t, ByteValue6)
+    // Width reads the line width, which only SetLineWidth changes.
+    PLZ_PCB_OWN_GETTER(int32_t, Width)
+    int32_t LineWidth() override { return Own.Width; }
+    void SetLineWidth(int32_t value) override { Own.Width = value; }
     ShortString<255> Text() override;
-
-    void SetIntValue2(int32_t value) override;
-    void SetIntValue3(int32_t value) override;
-    void SetRotation(double value) override;
-    void SetSize(int32_t value) override;
-    void SetLineWidth(int32_t value) override;
-    void SetIntValue11(int32_t value) override;
-    void SetByteValue6(uint8_t value) override;
     // Keeps at most 254 characters.
     void SetText(const ShortString<255>& value) override;
 };
