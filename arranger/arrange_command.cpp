@@ -1,7 +1,9 @@
-// The "Plazen" command handler: checks that a PCB is open, reads "Object", runs one arranger.
+// The "Plazen" command handler: checks that a PCB is open, reads "Object" and the arrangement's
+// options, runs one arranger.
 #include "arranger/arrange_command.h"
 
 #include "RTL/pcb_api.h"
+#include "arranger/arrange_options.h"
 #include "arranger/component_arranger.h"
 #include "client/messages.h"
 #include "frame/parameters.h"
@@ -20,6 +22,12 @@ void ArrangeCommand(IUnknown* context, const char* parameters) {
     }
     ShortString<255> object;
     GetParameterValue(parameters, ShortString<255>("Object"), object);
+    // A bad option stops the command before it touches the board: nothing is asked or moved.
+    ArrangeOptions options;
+    if (const auto problem = ReadArrangeOptions(parameters, options)) {
+        ShowErrorMessage(*problem);
+        return;
+    }
 
     // Freed however the run ends, so that the context reference is never kept.
     TComponentArranger arranger(PcbApi_GetCurrentBoardHandle(), context);
@@ -31,6 +39,7 @@ void ArrangeCommand(IUnknown* context, const char* parameters) {
     // Upper-casing touches only the ASCII letters.
     for (size_t i = 0; i < object.Size(); ++i) object.Chars[i] = AsciiUpper(object.Chars[i]);
     arranger.SelectedOnly = object.View() == "SELECTED COMPONENTS";
+    arranger.Options = options;
 
     arranger.Arrange();
     arranger.StoreBoard();

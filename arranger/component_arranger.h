@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "RTL/pcb_board.h"
 #include "RTL/pcb_component.h"
+#include "arranger/arrange_options.h"
 #include "platform/com_ptr.h"
 #include "platform/short_string.h"
 
@@ -53,6 +56,10 @@ public:
     int32_t StartY = 0;
     bool SelectedOnly = false;
     ComPtr<IUnknown> Context;
+    ArrangeOptions Options;
+    // The groups by key, for collection: a group is found in constant time, and Groups keeps the
+    // collection order. The keys are views of the groups' own Key.
+    std::unordered_map<std::string_view, TComponentsList*> GroupIndex;
 
 private:
     bool boardStored_ = false;
@@ -63,14 +70,13 @@ extern TComponentArranger* CurrentArranger;
 
 // The iteration callback: mirrors one component and files it into its group.
 void CollectComponent(uint32_t handle);
-// Sorts one group's members on their designator texts, fetched from the host per comparison.
+// Sorts one group's members on their designator texts, in the order the arranger's options ask
+// for; equal texts keep their collection order.
 void SortMembers(TComponentsList& group);
+
 // Lays one group out with the left edge of its grid at x and the lower edge of its rows at y.
 void LayoutGroup(TComponentsList& group, int32_t x, int32_t y);
 
-// Layout constants, internal units.
-inline constexpr int32_t kCellMargin = 1000000;  // 100 mil
-inline constexpr int32_t kXLimit = 999990000;    // 99999 mil
 inline constexpr const char* kStartPrompt = "Choose Starting location for arranging components";
 
 }  // namespace plz

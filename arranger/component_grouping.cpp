@@ -1,10 +1,13 @@
 // The arranger's life cycle, collection of the components into footprint groups, and the two
-// bubble sorts that put groups and members in order.
+// sorts that put groups and members in order.
 #include "arranger/component_arranger.h"
 
+#include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "RTL/pcb_text.h"
+#include "arranger/natural_order.h"
 
 namespace plz {
 
@@ -28,6 +31,7 @@ TComponentArranger::~TComponentArranger() {
         }
     }
     Board.reset();
+    GroupIndex.clear();
     Groups.clear();  // each group frees its members in order
     Context.Reset();
 }
@@ -47,6 +51,7 @@ void TComponentArranger::Arrange() {
 void TComponentArranger::CollectComponents() {
     LayerSet layers;
     for (int layer = kTopLayer; layer <= kLastComponentLayer; ++layer) layers.Include(uint8_t(layer));
+    GroupIndex.clear();
     Board->Iterate(&CollectComponent, ObjectSetOf(kComponentObject), layers, 0);
     SortGroups();
     for (auto& group : Groups) SortMembers(*group);
@@ -58,42 +63,56 @@ void CollectComponent(uint32_t handle) {
     if (component->HostByte() == 0) return;
     if (CurrentArranger->SelectedOnly && !component->Selected()) return;
     const ShortString<250>& key = component->Own.FootprintKey;
-    for (auto& group : CurrentArranger->Groups) {
-        if (group->Key == key) {
-            group->Members.push_back(std::move(component));
-            return;
-        }
+    auto& index = CurrentArranger->GroupIndex;
+    if (const auto found = index.find(key.View()); found != index.end()) {
+        found->second->Members.push_back(std::move(component));
+        return;
     }
     auto group = std::make_unique<TComponentsList>(ShortString<255>(key.View()), CurrentArranger);
     group->Members.push_back(std::move(component));
+    index.emplace(group->Key.View(), group.get());
     CurrentArranger->Groups.push_back(std::move(group));
 }
 
 namespace {
-// n - 1 passes over the pairs (j, j + 1), exchanging only strictly greater firsts; no early exit.
-template <typename List, typename Greater>
-void BubbleSort(List& list, Greater greater) {
-    const size_t n = list.size();
-    if (n < 2) return;
-    for (size_t pass = 0; pass + 1 < n; ++pass)
-        for (size_t j = 0; j + pass + 1 < n; ++j)
-            if (greater(list[j], list[j + 1])) std::swap(list[j], list[j + 1]);
+
+// The order of two texts as the options ask: short-string order, or natural order.
+template <size_t A, size_t B>
+bool Before(ArrangeOptions::OrderKind order, const ShortString<A>& a, const ShortString<B>& b) {
+    return order == ArrangeOptions::OrderKind::Natural ? CompareNatural(a.View(), b.View()) < 0
+                                                       : CompareShortStrings(a, b) < 0;
 }
+
 }  // namespace
 
+// A stable sort gives what an exchange sort that swaps only strictly greater neighbours gives.
 void TComponentArranger::SortGroups() {
-    BubbleSort(Groups, [](const auto& a, const auto& b) { return CompareShortStrings(a->Key, b->Key) > 0; });
+    std::stable_sort(Groups.begin(), Groups.end(),
+                     [order = Options.Order](const auto& a, const auto& b) { return Before(order, a->Key, b->Key); });
 }
 
 void SortMembers(TComponentsList& group) {
-    TPcbText first(0), second(0);
-    BubbleSort(group.Members, [&](const auto& a, const auto& b) {
-        first.SetHandle(a->Own.NameHandle);
-        first.Transfer(Direction::Fetch);
-        second.SetHandle(b->Own.NameHandle);
-        second.Transfer(Direction::Fetch);
-        return CompareShortStrings(first.Own.Text, second.Own.Text) > 0;
-    });
+    const size_t n = group.Members.size();
+    if (n < 2) return;
+    // Each designator text is fetched once, with the same text mirror fetch as the comparison of
+    // an exchange sort would make, and the members are then sorted stably on those texts: the same
+    // order as the exchange sort, ties in collection order, with n reads instead of its n(n - 1).
+    // A text the host does not give reads as empty.
+    std::vector<ShortString<254>> texts(n);
+    TPcbText text(0);
+    for (size_t i = 0; i < n; ++i) {
+        text.SetHandle(group.Members[i]->Own.NameHandle);
+        text.Own.Text = ShortString<254>();
+        text.Transfer(Direction::Fetch);
+        texts[i] = text.Own.Text;
+    }
+    std::vector<size_t> order(n);
+    std::iota(order.begin(), order.end(), size_t{0});
+    const auto kind = group.Arranger->Options.Order;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return Before(kind, texts[a], texts[b]); });
+    std::vector<std::unique_ptr<TPcbComponent>> sorted(n);
+    for (size_t i = 0; i < n; ++i) sorted[i] = std::move(group.Members[order[i]]);
+    group.Members = std::move(sorted);
 }
 
 }  // namespace plz

@@ -1,7 +1,10 @@
-// Grid placement of the groups from the picked start point, the write-back of the moved
-// components, and the host processes that refresh the board.
+// Grid placement of the groups from the picked start point, stacked or in shelves, the write-back
+// of the moved components, and the host processes that refresh the board.
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "RTL/pcb_api.h"
 #include "arranger/component_arranger.h"
@@ -13,6 +16,9 @@
 namespace plz {
 namespace {
 
+using Options = ArrangeOptions;
+using Rect = std::array<int32_t, 4>;  // left, bottom, right, top
+
 // The layout works in 64 bits and accepts only results that fit the host's 32-bit coordinates:
 // wrapped values would throw components to wrong places. It fails before anything is written back.
 int32_t Fit(int64_t value) {
@@ -21,36 +27,119 @@ int32_t Fit(int64_t value) {
     return static_cast<int32_t>(value);
 }
 
+// A group's grid: cell width and height, columns, and the row count that places its top edge.
+struct Grid {
+    int64_t W = 1, H = 1, Columns = 1, Rows = 1;
+};
+
+// Each member's rectangle, read once, as the host reports it before anything moves.
+std::vector<Rect> MemberRects(TComponentsList& group) {
+    std::vector<Rect> rects(group.Members.size());
+    for (size_t k = 0; k < rects.size(); ++k) {
+        Rect& r = rects[k];
+        group.Members[k]->GetBoundingRect(r[0], r[1], r[2], r[3]);
+        if (r[2] < r[0] || r[3] < r[1])
+            throw Exception("The host reported an inverted bounding rectangle (left " + std::to_string(r[0]) +
+                            ", bottom " + std::to_string(r[1]) + ", right " + std::to_string(r[2]) + ", top " +
+                            std::to_string(r[3]) + "); no component was moved.");
+    }
+    return rects;
+}
+
+// The smallest C with C·C >= n.
+int64_t SquareColumns(int64_t n) {
+    int64_t c = 1;
+    while (c * c < n) c *= 2;
+    int64_t low = c / 2;  // low·low < n <= c·c
+    while (c - low > 1) {
+        const int64_t mid = (low + c) / 2;
+        (mid * mid < n ? low : c) = mid;
+    }
+    return c;
+}
+
+Grid MeasureGroup(const TComponentsList& group, const std::vector<Rect>& rects) {
+    const Options& options = group.Arranger->Options;
+    const int64_t n = int64_t(rects.size());
+    int64_t width = int64_t(rects[0][2]) - rects[0][0], height = int64_t(rects[0][3]) - rects[0][1];
+    if (options.Cell == Options::CellKind::Largest)
+        for (const Rect& r : rects) {
+            width = std::max(width, int64_t(r[2]) - r[0]);
+            height = std::max(height, int64_t(r[3]) - r[1]);
+        }
+    Grid grid;
+    // A cell is at least one unit wide and high, so zero-size parts without a gap still get one.
+    grid.W = std::max<int64_t>(Fit(width + options.Gap), 1);
+    grid.H = std::max<int64_t>(Fit(height + options.Gap), 1);
+    switch (options.Columns) {
+        case Options::ColumnsKind::Plain:
+            // The divisions truncate toward zero, as the host's integer arithmetic does. A start so
+            // far right that the quotient is negative gets one column, as a quotient of 0 does. The
+            // numerator is no coordinate: it may exceed the 32-bit range for a start far left.
+            grid.Columns = (int64_t(kXLimit) - group.Arranger->StartX) / grid.W;
+            break;
+        case Options::ColumnsKind::Count: grid.Columns = options.ColumnCount; break;
+        case Options::ColumnsKind::Square: grid.Columns = SquareColumns(n); break;
+        case Options::ColumnsKind::Width: grid.Columns = options.Width / grid.W; break;
+    }
+    grid.Columns = std::max<int64_t>(grid.Columns, 1);
+    grid.Rows = n / grid.Columns + 1;  // one more than filled when n is a multiple of the columns
+    return grid;
+}
+
+// Places the members in the grid's cells: the left edge of the grid at x, its top edge R rows above
+// y. Every moved rectangle must lie in the coordinate range, not only the reference point.
+void PlaceGroup(TComponentsList& group, const Grid& grid, const std::vector<Rect>& rects, int32_t x, int32_t y) {
+    group.StartX = x;
+    group.TopY = Fit(int64_t(y) + grid.Rows * grid.H);
+    for (size_t k = 0; k < rects.size(); ++k) {
+        TPcbComponent& member = *group.Members[k];
+        const auto [l, b, r, t] = rects[k];
+        const int64_t column = int64_t(k) % grid.Columns, row = int64_t(k) / grid.Columns;
+        const int64_t left = int64_t(group.StartX) + column * grid.W, top = int64_t(group.TopY) - row * grid.H;
+        Fit(left + (int64_t(r) - l));
+        Fit(top - (int64_t(t) - b));
+        member.Common.X = Fit(Fit(left) + (int64_t(member.Common.X) - l));
+        member.Common.Y = Fit(Fit(top) + (int64_t(member.Common.Y) - t));
+    }
+}
+
 }  // namespace
+
+void LayoutGroup(TComponentsList& group, int32_t x, int32_t y) {
+    const std::vector<Rect> rects = MemberRects(group);
+    PlaceGroup(group, MeasureGroup(group, rects), rects, x, y);
+}
 
 bool TComponentArranger::PlaceGroups() {
     if (!PcbApi_ChooseLocation(Board->Handle, &StartX, &StartY, ShortString<255>(kStartPrompt))) return false;
-    LayoutGroup(*Groups[0], StartX, StartY);
-    for (size_t i = 1; i < Groups.size(); ++i) LayoutGroup(*Groups[i], Groups[i - 1]->StartX, Groups[i - 1]->TopY);
-    return true;
-}
-
-void LayoutGroup(TComponentsList& group, int32_t x, int32_t y) {
-    const int64_t n = int64_t(group.Members.size());
-    int32_t left, bottom, right, top;
-    group.Members[0]->GetBoundingRect(left, bottom, right, top);
-    const int64_t w = Fit(int64_t(right) - left + kCellMargin);
-    const int64_t h = Fit(int64_t(top) - bottom + kCellMargin);
-    // The divisions truncate toward zero, as the host's integer arithmetic does. A start so far
-    // right that the quotient is negative gets one column, as a quotient of 0 does.
-    int64_t columns = Fit(int64_t(kXLimit) - group.Arranger->StartX) / w;
-    if (columns < 1) columns = 1;
-    const int64_t rows = n / columns + 1;  // one more than filled when n is a multiple of columns
-    group.StartX = x;
-    group.TopY = Fit(int64_t(y) + rows * h);
-    for (int64_t k = 0; k < n; ++k) {
-        TPcbComponent& member = *group.Members[size_t(k)];
-        int32_t l, b, r, t;
-        member.GetBoundingRect(l, b, r, t);
-        const int64_t column = k % columns, row = k / columns;
-        member.Common.X = Fit(int64_t(group.StartX) + column * w + (int64_t(member.Common.X) - l));
-        member.Common.Y = Fit(int64_t(group.TopY) - row * h + (int64_t(member.Common.Y) - t));
+    if (Options.Groups == Options::GroupsKind::Stacked) {
+        LayoutGroup(*Groups[0], StartX, StartY);
+        for (size_t i = 1; i < Groups.size(); ++i)
+            LayoutGroup(*Groups[i], Groups[i - 1]->StartX, Groups[i - 1]->TopY);
+        return true;
     }
+    // Shelves: blocks left to right from the start point; a block that would pass the row width
+    // starts a new shelf at the start X, above the tallest block of the shelf before. The first
+    // block of a shelf is always placed there.
+    const int64_t rowWidth = Options.Width ? int64_t(Options.Width) : int64_t(kXLimit) - StartX;
+    int64_t x = StartX, shelfY = StartY, shelfHeight = 0;
+    bool shelfEmpty = true;
+    for (auto& group : Groups) {
+        const std::vector<Rect> rects = MemberRects(*group);
+        const Grid grid = MeasureGroup(*group, rects);
+        const int64_t blockWidth = std::min<int64_t>(grid.Columns, int64_t(rects.size())) * grid.W;
+        if (!shelfEmpty && x - StartX + blockWidth > rowWidth) {
+            shelfY += shelfHeight;
+            x = StartX;
+            shelfHeight = 0;
+        }
+        PlaceGroup(*group, grid, rects, Fit(x), Fit(shelfY));
+        x += blockWidth;
+        shelfHeight = std::max(shelfHeight, grid.Rows * grid.H);
+        shelfEmpty = false;
+    }
+    return true;
 }
 
 void TComponentArranger::StoreGroups() {
