@@ -13,24 +13,15 @@
 #include "hostsim/commands.h"
 #include "hostsim/demo_board.h"
 #include "hostsim/host.h"
+#include "hostsim/message_boxes.h"
 #include "hostsim/plugin_host.h"
 #include "hostsim/trelpa/trelpa_module.h"
+#include "arranger/arrange_options.h"
+#include "arranger/natural_order.h"
 #include "platform/os.h"
-#if !defined(_WIN32)
-#include "platform/posix_control.h"
-#endif
 
 namespace plz::hostsim {
 namespace {
-
-// Message boxes the plug-in shows, for the summary (the POSIX stand-in lets the host see them).
-std::vector<std::string> g_messages;
-#if !defined(_WIN32)
-int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, os::MessageKind, int) {
-    g_messages.push_back("[" + caption + "] " + text);
-    return 1;
-}
-#endif
 
 bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -43,25 +34,26 @@ bool WriteFile(const std::string& path, const std::string& text, std::ostream& e
     return true;
 }
 
-// The groups as the arrangement left them: the moved components by footprint, groups from the
-// lowest up, members in cell order (rows from the top, left to right).
+// The groups as the arrangement left them: the moved components by footprint, the groups in the
+// order the command places them (their keys in the order the options ask for, which stacked groups
+// show from the lowest up and shelves row by row), members in cell order (rows from the top, left
+// to right).
 void SummariseGroups(const std::vector<BoardComponent>& before, const std::vector<BoardComponent>& after,
-                     std::ostream& err) {
-    std::map<std::string, std::vector<size_t>> groups;
+                     const plz::ArrangeOptions& options, std::ostream& err) {
+    std::map<std::string, std::vector<size_t>> groups;  // keys in byte order
     for (size_t i = 0; i < after.size(); ++i)
         if (after[i].x != before[i].x || after[i].y != before[i].y) groups[after[i].footprint].push_back(i);
-    std::vector<std::pair<int32_t, std::string>> order;
+    std::vector<std::string> order;
     for (auto& [footprint, members] : groups) {
         std::sort(members.begin(), members.end(), [&](size_t a, size_t b) {
             if (after[a].top != after[b].top) return after[a].top > after[b].top;
             return after[a].left < after[b].left;
         });
-        int32_t lowest = std::numeric_limits<int32_t>::max();
-        for (size_t i : members) lowest = std::min(lowest, after[i].bottom);
-        order.emplace_back(lowest, footprint);
+        order.push_back(footprint);
     }
-    std::stable_sort(order.begin(), order.end());
-    for (const auto& [lowest, footprint] : order) {
+    if (options.Order == plz::ArrangeOptions::OrderKind::Natural)
+        std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return CompareNatural(a, b) < 0; });
+    for (const std::string& footprint : order) {
         err << "  " << footprint << ":";
         for (size_t i : groups[footprint]) err << " " << after[i].designator;
         err << "\n";
@@ -128,18 +120,20 @@ int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out,
     if (!pick) pick.emplace(0, 0);
     editor.SetChooseLocation(options.cancel ? 0 : 1, pick->first, pick->second);
 
-#if !defined(_WIN32)
-    g_messages.clear();
-    os::posix::SetMessageDialogHandler(&RecordDialog);
-    struct Restore {
-        ~Restore() { os::posix::SetMessageDialogHandler(nullptr); }
-    } restore;
-#endif
+    // The command's parameter text: Object first, then the entries given.
+    std::string parameters = options.object ? "Object=" + *options.object : std::string();
+    if (!options.parameters.empty()) parameters += (parameters.empty() ? "" : "|") + options.parameters;
+    // The options as the command reads them, for the summary and the picture.
+    plz::ArrangeOptions inForce;
+    const std::optional<std::string> badOption = ReadArrangeOptions(parameters.c_str(), inForce);
+    const std::string described = DescribeArrangeOptions(inForce);
+
+    MessageBoxWatch boxes;
     if (!plugin.Load(options.pluginPath.empty() ? DefaultPluginPath() : options.pluginPath, &problem)) {
         err << problem << "\n";
         return kExitUsage;
     }
-    const Outcome outcome = plugin.Launch("Plazen", options.object ? "Object=" + *options.object : std::string());
+    const Outcome outcome = plugin.Launch("Plazen", parameters);
 
     std::vector<BoardComponent> after = board.components;
     size_t moved = 0;
@@ -152,17 +146,26 @@ int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out,
     }
     plugin.Unload();
 
+    if (badOption)
+        err << "options: a bad value, refused by the command\n";
+    else
+        err << "options: " << (described.empty() ? "none (the plain arrangement)" : described) << "\n";
     err << "groups, in order:\n";
-    SummariseGroups(board.components, after, err);
+    SummariseGroups(board.components, after, inForce, err);
     err << moved << " of " << after.size() << " components moved\n";
     for (const LaunchedProcess& p : host.state().processes) err << "process " << p.process << " " << p.parameters << "\n";
-    for (const std::string& m : g_messages) err << "message box " << m << "\n";
+    for (const std::string& m : boxes.Seen()) err << "message box " << m << "\n";
     if (Failed(outcome.status)) {
         err << "Plazen failed with status " << FormatStatus(outcome.status) << "\n";
         if (outcome.error) {
             err << "  source: " << os::calls().WideToAnsi(outcome.error->source) << "\n";
             err << "  description: " << os::calls().WideToAnsi(outcome.error->description) << "\n";
         }
+        return kExitCommandFailed;
+    }
+    // The command's error boxes are its failures too; nothing is written then.
+    if (!boxes.Seen().empty()) {
+        err << "Plazen showed an error message box\n";
         return kExitCommandFailed;
     }
 
@@ -172,7 +175,9 @@ int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out,
     else if (!WriteFile(options.outPath, arranged, err))
         return kExitUsage;
     if (!options.svgPath.empty() &&
-        !WriteFile(options.svgPath, RenderBoardSvg(board.components, after, options.cancel ? std::nullopt : pick), err))
+        !WriteFile(options.svgPath, RenderBoardSvg(board.components, after, options.cancel ? std::nullopt : pick,
+                                                   described.empty() ? "Options: none (the plain arrangement)"
+                                                                     : "Options: " + described), err))
         return kExitUsage;
     return kExitSuccess;
 }

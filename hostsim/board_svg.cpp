@@ -49,9 +49,10 @@ struct Extent {
     bool Empty() const { return left > right; }
 };
 
+// With `movedFrom` (the board before), each group of moved components is labelled with its key.
 void Panel(std::string& svg, const std::string& title, const std::vector<BoardComponent>& components,
            const std::map<std::string, size_t>& colours, const Extent& extent, int64_t offsetX, int64_t margin,
-           std::optional<std::pair<int32_t, int32_t>> pick) {
+           std::optional<std::pair<int32_t, int32_t>> pick, const std::vector<BoardComponent>* movedFrom) {
     // Board Y grows upward, SVG Y downward: y' = top - y, shifted into the panel.
     auto X = [&](int64_t x) { return Mil(x - extent.left + offsetX + margin); };
     auto Y = [&](int64_t y) { return Mil(extent.top - y + 2 * margin); };
@@ -69,6 +70,20 @@ void Panel(std::string& svg, const std::string& title, const std::vector<BoardCo
                Mil(font) + "\" font-family=\"sans-serif\" text-anchor=\"middle\">" + Escape(c.designator) +
                "</text>\n";
     }
+    if (movedFrom) {
+        // Each group's footprint key above the top-left corner of its moved components.
+        std::map<std::string, Extent> groups;
+        for (size_t i = 0; i < components.size(); ++i)
+            if (components[i].x != (*movedFrom)[i].x || components[i].y != (*movedFrom)[i].y)
+                groups[components[i].footprint].Add(components[i].left, components[i].bottom, components[i].right,
+                                                    components[i].top);
+        const int64_t font = std::max<int64_t>(margin / 4, 1000);
+        for (const auto& [footprint, e] : groups)
+            svg += "<text x=\"" + X(e.left) + "\" y=\"" + Y(e.top + font / 4) + "\" font-size=\"" + Mil(font) +
+                   "\" font-family=\"sans-serif\" font-weight=\"bold\" fill=\"#222\" stroke=\"#fff\" stroke-width=\"" +
+                   Mil(std::max<int64_t>(font / 8, 1000)) + "\" paint-order=\"stroke\">" + Escape(footprint) +
+                   "</text>\n";
+    }
     if (pick) {
         const int64_t arm = margin / 3;
         const std::string stroke = "\" stroke=\"#c00\" stroke-width=\"" + Mil(std::max<int64_t>(margin / 25, 1000)) + "\"/>\n";
@@ -82,7 +97,7 @@ void Panel(std::string& svg, const std::string& title, const std::vector<BoardCo
 }  // namespace
 
 std::string RenderBoardSvg(const std::vector<BoardComponent>& before, const std::vector<BoardComponent>& after,
-                           std::optional<std::pair<int32_t, int32_t>> pick) {
+                           std::optional<std::pair<int32_t, int32_t>> pick, const std::string& caption) {
     std::map<std::string, size_t> colours;
     for (const BoardComponent& c : before) colours.emplace(c.footprint, 0);
     size_t n = 0;
@@ -98,14 +113,16 @@ std::string RenderBoardSvg(const std::vector<BoardComponent>& before, const std:
     const int64_t span = std::max({a.right - a.left, a.top - a.bottom, b.right - b.left, b.top - b.bottom});
     const int64_t margin = std::max<int64_t>(span / 20, 100000);
     const int64_t widthA = a.right - a.left + 2 * margin, widthB = b.right - b.left + 2 * margin;
-    const int64_t height = std::max(a.top - a.bottom, b.top - b.bottom) + 3 * margin;
+    const int64_t height = std::max(a.top - a.bottom, b.top - b.bottom) + 4 * margin;
 
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + Mil(widthA + widthB) + " " +
                       Mil(height) + "\" width=\"1600\" height=\"" +
                       std::to_string(std::max<int64_t>(1600 * height / (widthA + widthB), 1)) + "\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
-    Panel(svg, "Before", before, colours, a, 0, margin, std::nullopt);
-    Panel(svg, "After", after, colours, b, widthA, margin, pick);
+    Panel(svg, "Before", before, colours, a, 0, margin, std::nullopt, nullptr);
+    Panel(svg, "After", after, colours, b, widthA, margin, pick, &before);
+    svg += "<text x=\"" + Mil(margin) + "\" y=\"" + Mil(height - margin / 2) + "\" font-size=\"" +
+           Mil(margin / 2) + "\" font-family=\"sans-serif\">" + Escape(caption) + "</text>\n";
     svg += "</svg>\n";
     return svg;
 }

@@ -1,6 +1,7 @@
 // plazen-host: the host simulator's command line.
 //   plazen-host launch NAME [--params TEXT] [--plugin PATH] [--editor]
-//   plazen-host arrange [BOARD.json] [--object TEXT] [--pick X,Y | --cancel] [--out FILE] [--svg FILE]
+//   plazen-host arrange [BOARD.json] [--object TEXT] [--params TEXT] [--pick X,Y | --cancel] [--out FILE]
+//                       [--svg FILE]
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
     arrangeCommand->add_option("board", arrange.boardPath, "Board file (JSON; default: the demo board)");
     CLI::Option* objectOption =
         arrangeCommand->add_option("--object", object, "The Object parameter, e.g. \"Selected Components\"");
+    arrangeCommand->add_option("--params", arrange.parameters,
+                               "Further parameter entries after Object, e.g. \"Order=Natural|Cell=Largest\"");
     CLI::Option* pickOption = arrangeCommand
                                   ->add_option("--pick", pick, "Start point X,Y in the board's units")
                                   ->delimiter(',')
