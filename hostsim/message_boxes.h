@@ -15,8 +15,7 @@ public:
     MessageBoxWatch(const MessageBoxWatch&) = delete;
     MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
 
-    // "[caption] text" per box, in order. Where the system shows no box at all (Windows without a
-    // display) the text cannot be read; the box is still counted.
+    // "[caption] text" per box, in order; always empty on Windows (see message_boxes.cpp).
     const std::vector<std::string>& Seen() const;
 };
 

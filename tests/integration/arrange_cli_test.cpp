@@ -91,6 +91,7 @@ TEST_F(ArrangeCli, DemoBoardIsArrangedWithPictureAndSummary) {
     EXPECT_EQ(board["components"].size(), 60u);
     EXPECT_EQ(ReadText(dir_ / "arranged.svg").rfind("<svg ", 0), 0u);
     EXPECT_NE(err_.find("59 of 60 components moved"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("options: none (the plain arrangement)"), std::string::npos) << err_;
     EXPECT_NE(err_.find("  0402: C1 C10 C11 C12 C2 C3"), std::string::npos) << err_;
     EXPECT_NE(err_.find("process PCB:Zoom Action=Redraw\nprocess PCB:NetList Optimize=all\n"
                         "process PCB:Zoom Action=All\n"),
@@ -145,6 +146,46 @@ TEST_F(ArrangeCli, FailedCommandReportsStatusAndErrorAndWritesNothing) {
     EXPECT_NE(err_.find("The arrangement does not fit in the board's coordinate range"), std::string::npos) << err_;
     EXPECT_NE(err_.find("0 of 4 components moved"), std::string::npos) << err_;
     EXPECT_FALSE(fs::exists(dir_ / "out.json"));
+}
+
+TEST_F(ArrangeCli, OptionsArePassedAfterObjectAndReported) {
+    ASSERT_EQ(Run("--params \"order=natural|Cell=Largest|Columns=Square|Groups=Rows|Width=3in|Gap=20mil\" --out " +
+                  Path("compact.json") + " --svg " + Path("compact.svg")),
+              0)
+        << err_;
+    EXPECT_NE(err_.find("options: Order=Natural|Cell=Largest|Gap=20mil|Columns=Square|Width=3000mil|Groups=Rows\n"),
+              std::string::npos)
+        << err_;
+    EXPECT_NE(err_.find("  0402: C1 C2 C3 C4 C5 C6 C7 C8 C9 C10 C11 C12\n"), std::string::npos) << err_;
+    const std::string svg = ReadText(dir_ / "compact.svg");
+    EXPECT_NE(svg.find(">Options: Order=Natural|Cell=Largest|Gap=20mil|Columns=Square|Width=3000mil|Groups=Rows</text>"),
+              std::string::npos);
+    EXPECT_NE(svg.find("paint-order=\"stroke\">QFP-44</text>"), std::string::npos)
+        << "each group is labelled with its key";
+
+    // Object comes first in the parameter text; the options follow it.
+    Write("board.json", kSmallBoard);
+    ASSERT_EQ(Run(Path("board.json") + " --object \"Selected Components\" --params Gap=0"), 0) << err_;
+    EXPECT_NE(err_.find("options: Gap=0mil\n"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("1 of 4 components moved"), std::string::npos) << err_;
+}
+
+TEST_F(ArrangeCli, BadOptionShowsAnErrorBoxEndsWithExitCodeOneAndWritesNothing) {
+    const int code = Run("--params \"Gap=12 furlong\" --out " + Path("out.json") + " --svg " + Path("out.svg"));
+    EXPECT_NE(err_.find("options: a bad value, refused by the command"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("0 of 60 components moved"), std::string::npos) << err_;
+#if !defined(_WIN32)
+    // On Windows the box has no real owner window in the simulator, so it is not shown or seen.
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(err_.find("message box [Error] The parameter Gap=12 furlong is not accepted. Gap takes a length"),
+              std::string::npos)
+        << err_;
+    EXPECT_NE(err_.find("Plazen showed an error message box"), std::string::npos) << err_;
+    EXPECT_FALSE(fs::exists(dir_ / "out.json"));
+    EXPECT_FALSE(fs::exists(dir_ / "out.svg"));
+#else
+    EXPECT_EQ(code, 0);
+#endif
 }
 
 TEST_F(ArrangeCli, BadInputIsRefusedWithTheFileComponentAndField) {

@@ -39,6 +39,8 @@ run_case demo-pick --pick 1500.5,-20.25
 run_case demo-cancel --cancel
 run_case small-mm small-mm.json
 run_case small-iu small-iu.json --pick 123456789,-987654321
+run_case demo-options --params "Order=Natural|Cell=Largest|Columns=Square|Groups=Rows|Width=3in|Gap=20mil"
+run_case small-mm-options small-mm.json --params "order=natural|Gap=0.5mm|Columns=2|Groups=Rows"
 
 [ "$failures" -eq 0 ] || { echo "$failures parity failure(s)"; exit 1; }
 echo "parity: every output identical"
