@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
         MakeBoard(editor, count, 20261210u + uint32_t(count));
         const double load = Seconds(loadStart);
         const double floor = FloorRun(plugin.Editor(), editor);
-        std::printf("  board load %.3f s; Plazen run %.3f s, floor run %.4f s, ratio %.0f\n", load, run, floor,
+        std::printf("  board load %.3f s; Plazen run %.3f s, floor run %.5f s, ratio %.0f\n", load, run, floor,
                     floor > 0 ? run / floor : 0.0);
         std::fflush(stdout);
     }
