@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+#include "arranger/arrange_options.h"
+#include "arranger/natural_order.h"
 #include "hostsim/board_file.h"
 #include "hostsim/board_svg.h"
 #include "hostsim/commands.h"
@@ -16,8 +18,6 @@
 #include "hostsim/message_boxes.h"
 #include "hostsim/plugin_host.h"
 #include "hostsim/trelpa/trelpa_module.h"
-#include "arranger/arrange_options.h"
-#include "arranger/natural_order.h"
 #include "platform/os.h"
 
 namespace plz::hostsim {

@@ -13,10 +13,13 @@ stack=(platform frame client RTL ui forms arranger)
 # registration of the command with the server module.
 composition_root=(frame/entry.cpp frame/library.cpp frame/plazen_module.cpp)
 
-# What the host simulator (hostsim/, with trelpa/) may use of the plug-in besides platform/.
+# What the host simulator (hostsim/, with trelpa/) may use of the plug-in besides platform/. The
+# arrange command's options are the format of its parameter text, which a host writes: the
+# simulator reads them as the command does to report the options in force.
 wire=(frame/host_interfaces.h frame/plugin_interfaces.h
       client/client_api_names.h client/client_api_calls.h client/vfs_api_names.h
-      RTL/pcb_api_names.h RTL/pcb_api_calls.h RTL/pcb_wire.h)
+      RTL/pcb_api_names.h RTL/pcb_api_calls.h RTL/pcb_wire.h
+      arranger/arrange_options.h arranger/natural_order.h)
 
 rank() {
   local i
