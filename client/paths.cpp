@@ -25,8 +25,9 @@ constexpr const char* kPreferenceSection = "Preference Location";
 constexpr const char* kPreferenceValue = "Application";
 
 // Constant-initialised: the load sequence may use them before dynamic initialisation has run.
-constinit bool g_preferenceLocationFound = false;
-constinit std::string g_preferenceLocation;
+// The location is held in an optional (present once found), because not every standard library
+// can constant-initialise a string itself.
+constinit std::optional<std::string> g_preferenceLocation;
 constinit bool g_languageMappingsTried = false;
 // (source locale, target locale) pairs in file order.
 constinit std::optional<std::vector<std::pair<uint32_t, uint32_t>>> g_languageMappings;
@@ -68,15 +69,11 @@ std::optional<int32_t> ParseInteger(std::string text) {
 }  // namespace
 
 std::string GetPreferenceLocation() {
-    if (g_preferenceLocationFound) return g_preferenceLocation;
+    if (g_preferenceLocation) return *g_preferenceLocation;
     std::optional<std::string> name = ReadRegistryPreference();
-    if (!name) {
-        g_preferenceLocation.clear();
-        name = ReadFilePreference();
-    }
-    g_preferenceLocationFound = true;
-    g_preferenceLocation.assign(1, '\\').append(name.value_or("Vantor2004"));
-    return g_preferenceLocation;
+    if (!name) name = ReadFilePreference();
+    g_preferenceLocation.emplace(1, '\\').append(name.value_or("Vantor2004"));
+    return *g_preferenceLocation;
 }
 
 std::string GetPreferenceFolder() {
@@ -192,8 +189,7 @@ void FreeParameterBuffer(char* buffer, int32_t size) {
 }
 
 void FreePathCaches() {
-    g_preferenceLocationFound = false;
-    g_preferenceLocation.clear();
+    g_preferenceLocation.reset();
     g_languageMappingsTried = false;
     g_languageMappings.reset();
 }

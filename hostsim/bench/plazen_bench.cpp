@@ -54,7 +54,7 @@ void MakeBoard(const trelpa::Control& editor, int count, uint32_t seed) {
     std::vector<Item> items;
     items.reserve(size_t(count));
     for (size_t g = 0; g < sizes.size(); ++g) {
-        std::vector<int> numbers(size_t(sizes[g]));
+        std::vector<int> numbers(static_cast<size_t>(sizes[g]));
         for (int i = 0; i < sizes[g]; ++i) numbers[size_t(i)] = i + 1;
         for (size_t i = numbers.size(); i > 1; --i) std::swap(numbers[i - 1], numbers[rng.Next(uint32_t(i))]);
         const std::string prefix = g == 0 ? "R" : "X" + std::to_string(g) + "_";

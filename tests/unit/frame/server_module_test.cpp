@@ -128,7 +128,7 @@ struct LoggedView : test::FakeView {
         return FakeView::Release();
     }
 };
-struct LoggedDocument : test::FakeDocument {
+struct LoggedDocument final : test::FakeDocument {
     CallLog* events = nullptr;
     uint32_t PLZ_STDCALL Release() override {
         if (events) events->push_back("document released");
