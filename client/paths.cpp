@@ -131,10 +131,11 @@ bool LoadLanguageMappings() {
     g_languageMappings.emplace();
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
+        // Lines end in CR LF, LF or CR alone.
+        size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos) end = bytes.size();
         std::string target = bytes.substr(start, end - start), source;
-        start = end + 1;
+        start = end + (bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         SplitAtSeparator(target, "=", source);
         std::optional<int32_t> from = ParseInteger(source), to = ParseInteger(target);
         if (from && to) g_languageMappings->emplace_back(uint32_t(*from), uint32_t(*to));

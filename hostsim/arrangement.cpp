@@ -63,17 +63,12 @@ void SummariseGroups(const std::vector<BoardComponent>& before, const std::vecto
 }  // namespace
 
 int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out, std::ostream& err) {
-    std::string text = DemoBoardJson(), name = "demo board";
-    if (!options.boardPath.empty()) {
-        name = options.boardPath;
-        if (!os::calls().ReadFileBytes(options.boardPath, &text)) {
-            err << options.boardPath << ": cannot read the file\n";
-            return kExitUsage;
-        }
-    }
     BoardFile board;
     try {
-        board = ParseBoard(text, name);
+        if (options.boardPath.empty())
+            board = ParseBoard(DemoBoardJson(), "demo board");
+        else
+            board = ParseBoard(ReadBoardFile(options.boardPath), options.boardPath);
     } catch (const BoardFileError& e) {
         err << e.what() << "\n";
         return kExitUsage;

@@ -2,6 +2,8 @@
 #include "hostsim/board_file.h"
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "RTL/pcb_wire.h"
@@ -74,16 +76,62 @@ std::string Position(const std::string& text, size_t offset) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-}  // namespace
+// Where the parser is, kept from its events, so that an error found while reading (a number too
+// large, nesting too deep) names the component and the field as the checks after reading do.
+class ReadingPlace {
+public:
+    explicit ReadingPlace(const std::string& file) : file_(file) {}
 
-BoardFile ParseBoard(const std::string& text, const std::string& fileName) {
-    BoardFile board;
-    try {
-        board.document = Json::parse(text);
-    } catch (const Json::parse_error& e) {
-        // nlohmann reports the offset just past the offending byte.
-        throw BoardFileError(fileName + ": syntax error at " + Position(text, e.byte ? e.byte - 1 : 0));
+    // The parser's event; throws BoardFileError for nesting beyond the limit.
+    void Note(int depth, nlohmann::detail::parse_event_t event, const Json& parsed) {
+        using Event = nlohmann::detail::parse_event_t;
+        const bool opens = event == Event::object_start || event == Event::array_start;
+        if (opens && depth + 1 > int(kMaxBoardNesting))
+            Fail("is nested deeper than " + std::to_string(kMaxBoardNesting) + " levels");
+        if (depth == 1 && event == Event::key) {
+            topKey_ = parsed.get<std::string>();
+            component_ = 0;
+        }
+        const bool inComponents = topKey_ == "components";
+        if (inComponents && depth == 2 && (opens || event == Event::value)) {
+            ++component_;  // a new element of the list begins
+            field_.clear();
+            designator_.clear();
+        }
+        if (inComponents && depth == 3 && event == Event::key) field_ = parsed.get<std::string>();
+        if (inComponents && depth == 3 && event == Event::value && field_ == "designator" && parsed.is_string())
+            designator_ = parsed.get<std::string>();
     }
+
+    [[noreturn]] void Fail(const std::string& what) const {
+        std::string at = file_ + ": ";
+        if (topKey_ == "components" && component_ > 0) {
+            at += "component " + std::to_string(component_);
+            if (!designator_.empty()) at += " (" + designator_ + ")";
+            at += field_.empty() ? ": " : ", field \"" + field_ + "\": ";
+        } else if (!topKey_.empty()) {
+            at += "field \"" + topKey_ + "\": ";
+        }
+        throw BoardFileError(at + what);
+    }
+
+private:
+    const std::string& file_;
+    std::string topKey_;
+    size_t component_ = 0;  // counted from 1; 0 before the first
+    std::string field_;
+    std::string designator_;
+};
+
+// The text in the first pair of single quotes of a parser message: the offending token.
+std::string QuotedToken(const std::string& message) {
+    const size_t open = message.find('\'');
+    const size_t close = message.rfind('\'');
+    if (open == std::string::npos || close <= open) return {};
+    return message.substr(open + 1, close - open - 1);
+}
+
+void ReadComponents(BoardFile& board, const std::string& fileName) {
     const Json& doc = board.document;
     if (!doc.is_object()) throw BoardFileError(fileName + ": the board must be a JSON object");
     if (doc.contains("units")) {
@@ -132,6 +180,57 @@ BoardFile ParseBoard(const std::string& text, const std::string& fileName) {
         bc.selected = OptionalBool(c, "selected", where);
         bc.excluded = OptionalBool(c, "excluded", where);
         board.components.push_back(std::move(bc));
+    }
+}
+
+}  // namespace
+
+std::string ReadBoardFile(const std::string& path) {
+    const std::string cannot = path + ": cannot read the file";
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) throw BoardFileError(cannot);
+    if (std::filesystem::is_directory(status)) throw BoardFileError(cannot + ": it is a folder");
+    if (!std::filesystem::is_regular_file(status)) throw BoardFileError(cannot + ": it is not a regular file");
+    const std::string tooLarge = cannot + ": it is larger than " + std::to_string(kMaxBoardFileBytes >> 20) + " MiB";
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) throw BoardFileError(cannot);
+    if (size > kMaxBoardFileBytes) throw BoardFileError(tooLarge);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw BoardFileError(cannot);
+    // Read no more than the limit allows, even if the file has grown since.
+    std::string text;
+    text.reserve(size_t(size));
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk), in.gcount() > 0) {
+        text.append(chunk, size_t(in.gcount()));
+        if (text.size() > kMaxBoardFileBytes) throw BoardFileError(tooLarge);
+    }
+    if (in.bad()) throw BoardFileError(cannot);
+    return text;
+}
+
+BoardFile ParseBoard(const std::string& text, const std::string& fileName) {
+    BoardFile board;
+    ReadingPlace place(fileName);
+    try {
+        board.document = Json::parse(text, [&](int depth, nlohmann::detail::parse_event_t event, Json& parsed) {
+            place.Note(depth, event, parsed);
+            return true;
+        });
+    } catch (const Json::parse_error& e) {
+        // nlohmann reports the offset just past the offending byte.
+        throw BoardFileError(fileName + ": syntax error at " + Position(text, e.byte ? e.byte - 1 : 0));
+    } catch (const Json::out_of_range& e) {
+        place.Fail("the number " + QuotedToken(e.what()) + " is too large");
+    } catch (const Json::exception& e) {
+        place.Fail(e.what());
+    }
+    try {
+        ReadComponents(board, fileName);
+    } catch (const Json::exception& e) {
+        // The checks test every type before they read; this is the backstop for what they miss.
+        throw BoardFileError(fileName + ": " + e.what());
     }
     return board;
 }

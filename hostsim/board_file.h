@@ -41,7 +41,15 @@ public:
 
 inline constexpr size_t kMaxFootprintLength = 250;
 inline constexpr size_t kMaxDesignatorLength = 254;
+// Limits that keep a hostile file from exhausting the program: arrays and objects nested deeper
+// than this are refused (copying and writing a document recurse), and so are larger files.
+inline constexpr size_t kMaxBoardNesting = 100;
+inline constexpr uint64_t kMaxBoardFileBytes = uint64_t(64) << 20;
 
+// The text of a board file: a regular file of at most kMaxBoardFileBytes. Throws BoardFileError
+// ("PATH: cannot read the file...") for anything else: a folder, a device, a missing file.
+std::string ReadBoardFile(const std::string& path);
+// Throws BoardFileError for every fault of the text.
 BoardFile ParseBoard(const std::string& text, const std::string& fileName);
 // The document with every component's location and rectangle taken from `components` (in the
 // document's order and units), as text ending in a newline.

@@ -210,6 +210,9 @@ bool MakeDirectory(const std::string& path) {
 }
 
 bool ReadFileBytes(const std::string& path, std::string* bytes) {
+    // Regular files only, as Windows opens them: a folder would read as empty, a device forever.
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream s;

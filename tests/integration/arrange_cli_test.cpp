@@ -7,9 +7,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "hostsim/board_file.h"
 #include "hostsim/plugin_host.h"
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -215,6 +218,13 @@ TEST_F(ArrangeCli, BadInputIsRefusedWithTheFileComponentAndField) {
          "field \"layer\": \"Top\" is not a layer name"},
         {"layer without components", R"({ "components": [ {)" + ok + R"(, "layer": "PadHoleLayer" } ] })",
          "field \"layer\": \"PadHoleLayer\" is not a layer a component can lie on"},
+        {"number beyond a double", R"({ "components": [ { "designator": "C7", "x": 1e400 } ] })",
+         "component 1 (C7), field \"x\": the number 1e400 is too large"},
+        {"number beyond a double elsewhere", R"({ "units": "mil", "scale": -1e999, "components": [] })",
+         "field \"scale\": the number -1e999 is too large"},
+        {"deep nesting", R"({ "components": [ {)" + ok + R"(, "tag": )" + std::string(200, '[') +
+                             std::string(200, ']') + " } ] }",
+         "component 1 (R1), field \"tag\": is nested deeper than 100 levels"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -224,8 +234,28 @@ TEST_F(ArrangeCli, BadInputIsRefusedWithTheFileComponentAndField) {
         EXPECT_NE(err_.find(c.message), std::string::npos) << err_;
         EXPECT_FALSE(fs::exists(dir_ / "out.json"));
     }
-    EXPECT_EQ(Run(Path("missing.json")), 2);
-    EXPECT_NE(err_.find("cannot read"), std::string::npos) << err_;
+    // Nesting up to the limit is read and written back.
+    const std::string deep = std::string(96, '[') + std::string(96, ']');
+    Write("deep.json", R"({ "components": [ {)" + ok + R"(, "tag": )" + deep + " } ] }");
+    ASSERT_EQ(Run(Path("deep.json")), 0) << err_;
+    EXPECT_EQ(Json::parse(out_)["components"][0]["tag"], Json::parse(deep));
+
+    // Only regular files are read, up to the size limit (a sparse file stands for a large one).
+    fs::create_directory(dir_ / "folder");
+    Write("huge.json", "");
+    fs::resize_file(dir_ / "huge.json", hostsim::kMaxBoardFileBytes + 1);
+    std::vector<std::pair<std::string, std::string>> unreadable = {
+        {Path("missing.json"), "missing.json: cannot read the file\n"},
+        {Path("folder"), "folder: cannot read the file: it is a folder\n"},
+        {Path("huge.json"), "huge.json: cannot read the file: it is larger than 64 MiB\n"}};
+#if !defined(_WIN32)
+    unreadable.push_back({"/dev/zero", "/dev/zero: cannot read the file: it is not a regular file\n"});
+#endif
+    for (const auto& [path, message] : unreadable) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(Run(path), 2);
+        EXPECT_TRUE(err_.ends_with(message)) << err_;
+    }
     EXPECT_EQ(Run("--pick 1,2 --cancel"), 2) << "the pick and the cancel exclude each other";
 }
 

@@ -162,6 +162,35 @@ TEST_F(PathsTest, MissingMappingsAreTriedOnce) {
     EXPECT_EQ(GetMappedLocaleId(), 1028u);
 }
 
+TEST_F(PathsTest, MappingLinesEndInCrLfLfOrCr) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        FreePathCaches();
+        WriteFile(Resources(), "LanguageMappings.dat", std::string("3076=1028") + end + end + "2052=1041" + end + "7=8");
+        for (auto [from, to] : {std::pair{3076u, 1028u}, {2052u, 1041u}, {7u, 8u}}) {
+            g_locale = from;
+            EXPECT_EQ(GetMappedLocaleId(), to);
+        }
+    }
+}
+
+int g_mappingReads = 0;
+bool FailingRead(const std::string& path, std::string*) {
+    g_mappingReads += path.ends_with("LanguageMappings.dat");
+    return false;
+}
+
+TEST_F(PathsTest, UnreadableMappingsGiveNoneAndAreNotReadAgain) {
+    WriteFile(Resources(), "LanguageMappings.dat", "3076=1028\n");
+    os::ScopedOverride read(os::calls().ReadFileBytes, &FailingRead);
+    g_locale = 3076;
+    g_mappingReads = 0;
+    EXPECT_EQ(GetMappedLocaleId(), 3076u);
+    EXPECT_EQ(GetMappedLocaleId(), 3076u);
+    EXPECT_EQ(g_mappingReads, 1);
+    EXPECT_FALSE(LoadLanguageMappings());
+}
+
 TEST_F(PathsTest, LocateHelpFile) {
     UseSystemLocaleLanguage();
     const std::string withFolder = std::string("docs") + kSep + "Manual.chm";
