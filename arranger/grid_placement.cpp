@@ -32,12 +32,17 @@ struct Grid {
     int64_t W = 1, H = 1, Columns = 1, Rows = 1;
 };
 
-// Each member's rectangle, read once, as the host reports it before anything moves.
+// Each member's rectangle, read once, as the host reports it before anything moves. A host that
+// answers a failure, or writes nothing (an editor without the entry point), fails the run: a
+// rectangle it did not report would move the component to a wrong place.
 std::vector<Rect> MemberRects(TComponentsList& group) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
     std::vector<Rect> rects(group.Members.size());
     for (size_t k = 0; k < rects.size(); ++k) {
         Rect& r = rects[k];
-        group.Members[k]->GetBoundingRect(r[0], r[1], r[2], r[3]);
+        r = {kMax, kMax, kMin, kMin};  // inverted: what no host reports
+        if (group.Members[k]->GetBoundingRect(r[0], r[1], r[2], r[3]) != 0 || (r[0] == kMax && r[2] == kMin))
+            throw Exception("The host gave no bounding rectangle for a component; no component was moved.");
         if (r[2] < r[0] || r[3] < r[1])
             throw Exception("The host reported an inverted bounding rectangle (left " + std::to_string(r[0]) +
                             ", bottom " + std::to_string(r[1]) + ", right " + std::to_string(r[2]) + ", top " +

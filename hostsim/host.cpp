@@ -13,6 +13,12 @@ namespace {
 
 Host* g_current = nullptr;
 
+// Records an operation of the client or a companion; the countdown's chosen one fails.
+HRESULT Record(State& state, const char* operation) {
+    state.calls.push_back(operation);
+    return state.calls.size() == state.failCallNumber ? Fail(state.failCallFailure) : S_OK;
+}
+
 class ContextObject final : public ComObject<ContextObject, IUnknown, IID_IUnknown> {};
 
 class GuiManager final : public ComObject<GuiManager, IGUIManager, IID_IGUIManager> {
@@ -21,7 +27,7 @@ public:
 
     HRESULT PLZ_STDCALL SetStatusText(int32_t index, BSTR text) override {
         return NoThrow([&] {
-            state_->calls.push_back("SetStatusText");
+            if (const HRESULT hr = Record(*state_, "SetStatusText"); Failed(hr)) return hr;
             state_->statusTexts.push_back({index, os::FromString(text)});
             return state_->statusTextFailure ? Fail(*state_->statusTextFailure) : S_OK;
         });
@@ -38,7 +44,7 @@ public:
     HRESULT PLZ_STDCALL ReadInteger(BSTR section, BSTR key, int32_t defaultValue, int32_t* value) override {
         return NoThrow([&] {
             ClearOut(value);
-            state_->calls.push_back("ReadInteger");
+            if (const HRESULT hr = Record(*state_, "ReadInteger"); Failed(hr)) return hr;
             if (!value) return E_POINTER;
             std::u16string s = os::FromString(section), k = os::FromString(key);
             *value = ReadIniInteger(ini_, os::calls().WideToAnsi(s), os::calls().WideToAnsi(k), defaultValue);
@@ -60,7 +66,7 @@ public:
     HRESULT PLZ_STDCALL GetOptionsReader(BSTR name, BSTR filePath, IOptionsReader** reader) override {
         return NoThrow([&] {
             ClearOut(reader);
-            state_->calls.push_back("GetOptionsReader");
+            if (const HRESULT hr = Record(*state_, "GetOptionsReader"); Failed(hr)) return hr;
             if (!reader) return E_POINTER;
             std::u16string path = os::FromString(filePath);
             state_->optionsReaders.push_back({os::FromString(name), path});
@@ -110,7 +116,7 @@ public:
     HRESULT PLZ_STDCALL GetApplicationHandle(WindowHandle* window) override {
         return NoThrow([&] {
             ClearOut(window);
-            state_->calls.push_back("GetApplicationHandle");
+            if (const HRESULT hr = Record(*state_, "GetApplicationHandle"); Failed(hr)) return hr;
             if (state_->applicationHandleFailure) return Fail(*state_->applicationHandleFailure);
             if (!window) return E_POINTER;
             *window = kApplicationWindow;
@@ -121,7 +127,7 @@ public:
     HRESULT PLZ_STDCALL GetCurrentView(IServerDocumentView** view) override {
         return NoThrow([&] {
             ClearOut(view);
-            state_->calls.push_back("GetCurrentView");
+            if (const HRESULT hr = Record(*state_, "GetCurrentView"); Failed(hr)) return hr;
             if (!view) return E_POINTER;
             if (view_) {
                 view_->AddRef();
@@ -135,7 +141,7 @@ public:
     HRESULT PLZ_STDCALL OpenDocumentByPath(BSTR, IServerDocument** document) override {
         return NoThrow([&] {
             ClearOut(document);
-            state_->calls.push_back("OpenDocumentByPath");
+            if (const HRESULT hr = Record(*state_, "OpenDocumentByPath"); Failed(hr)) return hr;
             return E_NOTIMPL;
         });
     }
@@ -143,7 +149,7 @@ public:
     HRESULT PLZ_STDCALL GetGUIManager(IGUIManager** manager) override {
         return NoThrow([&] {
             ClearOut(manager);
-            state_->calls.push_back("GetGUIManager");
+            if (const HRESULT hr = Record(*state_, "GetGUIManager"); Failed(hr)) return hr;
             if (!manager) return E_POINTER;
             gui_->AddRef();
             *manager = gui_;
@@ -154,7 +160,7 @@ public:
     HRESULT PLZ_STDCALL GetImmediateFormRelease(uint8_t* immediate) override {
         return NoThrow([&] {
             ClearOut(immediate);
-            state_->calls.push_back("GetImmediateFormRelease");
+            if (const HRESULT hr = Record(*state_, "GetImmediateFormRelease"); Failed(hr)) return hr;
             if (!immediate) return E_POINTER;
             *immediate = state_->immediateFormRelease ? 1 : 0;
             return S_OK;
@@ -164,7 +170,7 @@ public:
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager** manager) override {
         return NoThrow([&] {
             ClearOut(manager);
-            state_->calls.push_back("GetOptionsManager");
+            if (const HRESULT hr = Record(*state_, "GetOptionsManager"); Failed(hr)) return hr;
             if (!manager) return E_POINTER;
             options_->AddRef();
             *manager = options_;
@@ -176,7 +182,7 @@ public:
     HRESULT PLZ_STDCALL LaunchProcess(const char* process, const char* parameters, int32_t size,
                                       IUnknown* context) override {
         return NoThrow([&] {
-            state_->calls.push_back("LaunchProcess");
+            if (const HRESULT hr = Record(*state_, "LaunchProcess"); Failed(hr)) return hr;
             size_t number = state_->processes.size();
             std::string text;
             if (parameters)
@@ -230,7 +236,7 @@ HRESULT DocumentView::GetWindowHandle(WindowHandle* window) {
 
 HRESULT DocumentView::UpdateStatusBar() {
     return NoThrow([&] {
-        state_->calls.push_back("UpdateStatusBar");
+        if (const HRESULT hr = Record(*state_, "UpdateStatusBar"); Failed(hr)) return hr;
         ++updateStatusBarCalls_;
         return S_OK;
     });

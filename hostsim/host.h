@@ -87,6 +87,10 @@ struct State {
     std::optional<Failure> applicationHandleFailure;
     std::optional<Failure> statusTextFailure;          // every SetStatusText fails
     std::map<size_t, Failure> processFailures;         // by launch number, counted from 0
+    // Countdown fault injection: the operation that makes `calls` this long (1: the first
+    // recorded) fails with failCallFailure; 0 fails none.
+    size_t failCallNumber = 0;
+    Failure failCallFailure;
 
     // --- records, in call order
     std::vector<std::string> calls;  // every operation of the client and its companions, by name

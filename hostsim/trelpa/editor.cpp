@@ -416,7 +416,11 @@ const Control kControl = {
         const int slot = SlotOf(name);
         return slot < 0 ? 0u : TheEditor().watch.counts[slot];
     },
-    /*ClearCallCounts*/ [] { TheEditor().watch.counts.fill(0); },
+    /*ClearCallCounts*/
+    [] {
+        TheEditor().watch.counts.fill(0);
+        TheEditor().watch.calls = 0;
+    },
     /*Dump*/
     [] {
         return Guard<const char*>("", [] {
@@ -481,6 +485,13 @@ const Control kControl = {
             return 1;
         });
     },
+    /*FailCallNumber*/
+    [](uint32_t number, uint32_t result) {
+        Watch& w = TheEditor().watch;
+        w.failAt = number ? w.calls + number : 0;
+        w.failAtResult = result;
+    },
+    /*TotalCallCount*/ [] { return uint32_t(TheEditor().watch.calls); },
 };
 
 }  // namespace

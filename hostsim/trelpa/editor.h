@@ -179,6 +179,9 @@ struct Watch {
     std::array<uint32_t, kPcbApiSlotCount> counts{};
     std::array<bool, kPcbApiSlotCount> failing{};
     std::array<uint32_t, kPcbApiSlotCount> failResult{};
+    uint64_t calls = 0;   // of every entry point, since the last Reset or ClearCallCounts
+    uint64_t failAt = 0;  // the number of the call that fails (0: none) ...
+    uint32_t failAtResult = 0;  // ... and what it returns
     bool logging = false;
     std::string log;
     std::string lastPrompt;

@@ -101,12 +101,14 @@ struct Call<S, R(A...)> {
     static R Run(A... args) {
         Watch& w = Ed().watch;
         ++w.counts[kSlot];
+        const bool counted = ++w.calls == w.failAt;
+        const bool failing = w.failing[kSlot] || counted;
         try {
             if constexpr (std::is_void_v<R>) {
-                if (!w.failing[kSlot]) Body(args...);
+                if (!failing) Body(args...);
                 if (w.logging) Log<int>(kSlot, nullptr, args...);
             } else {
-                const R result = w.failing[kSlot] ? R(w.failResult[kSlot]) : Body(args...);
+                const R result = failing ? R(counted ? w.failAtResult : w.failResult[kSlot]) : Body(args...);
                 if (w.logging) Log(kSlot, &result, args...);
                 return result;
             }

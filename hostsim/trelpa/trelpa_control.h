@@ -107,6 +107,12 @@ struct Control {
     // Gives a dimension `count` references (at most 1 << 20), reference i holding the values
     // 4i + 101 to 4i + 104. Nonzero on success.
     int (*SetReferenceCount)(uint32_t dimension, uint32_t count);
+
+    // Countdown fault injection: the number-th call from now on, of whichever entry point, fails
+    // as SetFailure makes it fail, returning `result`. 0 turns the countdown off (Reset does too).
+    void (*FailCallNumber)(uint32_t number, uint32_t result);
+    // Calls of every entry point since the last Reset or ClearCallCounts.
+    uint32_t (*TotalCallCount)();
 };
 
 // The module's one extra export returns the table.

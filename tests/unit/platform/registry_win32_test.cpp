@@ -3,12 +3,14 @@
 // opening, and the preference location read from the real registry.
 #if defined(_WIN32)
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 
 #include "client/paths.h"
 #include "platform/os.h"
+
+// After our own declarations: <windows.h> defines macros with the names of some of them.
+#include <windows.h>
 
 namespace plz {
 namespace {
