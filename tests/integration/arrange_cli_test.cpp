@@ -60,6 +60,10 @@ protected:
                               "\" 2> \"" + (dir_ / "stderr").string() + "\"";
 #if defined(_WIN32)
         command = "\"" + command + "\"";  // cmd.exe strips one pair of quotes around the whole line
+#else
+        // A cross-built program runs under the emulator that runs this test.
+        if (const char* emulator = std::getenv("PLAZEN_TEST_EMULATOR"); emulator && *emulator)
+            command = emulator + (" " + command);
 #endif
         const int status = std::system(command.c_str());
         out_ = ReadText(dir_ / "stdout");

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Runs the same arrangements with the native plazen-host and with the Windows one under Wine, and
-# requires byte-identical board files and pictures.
-# Usage: parity.sh NATIVE_BIN_DIR WINDOWS_BIN_DIR DATA_DIR
+# Runs the same arrangements with the native plazen-host, with the Windows one under Wine and, when
+# given, with the 32-bit Linux one under qemu-i386-static, and requires byte-identical board files
+# and pictures.
+# Usage: parity.sh NATIVE_BIN_DIR WINDOWS_BIN_DIR DATA_DIR [I386_BIN_DIR]
 set -euo pipefail
 native=$(cd "$1" && pwd) windows=$(cd "$2" && pwd) data=$(cd "$3" && pwd)
+i386=""
+[ -z "${4:-}" ] || i386=$(cd "$4" && pwd)
 work=$(mktemp -d /tmp/plazen-parity.XXXXXX)
 own_prefix=""
 if [ -z "${WINEPREFIX:-}" ]; then
@@ -23,14 +26,24 @@ run_case() {
   (cd "$work" && wine "$windows/plazen-host.exe" arrange "$@" --out "$name.windows.json" --svg "$name.windows.svg" \
      2>/dev/null </dev/null) ||
     { echo "FAIL $name: the Windows run failed"; failures=$((failures + 1)); return; }
-  for ext in json svg; do
-    if ! cmp -s "$work/$name.native.$ext" "$work/$name.windows.$ext"; then
-      echo "FAIL $name: the .$ext files differ"
-      diff "$work/$name.native.$ext" "$work/$name.windows.$ext" | head -5
-      failures=$((failures + 1))
-    fi
+  local others=(windows)
+  if [ -n "$i386" ]; then
+    (cd "$work" && qemu-i386-static "$i386/plazen-host" arrange "$@" --out "$name.i386.json" --svg "$name.i386.svg" \
+       2>/dev/null) ||
+      { echo "FAIL $name: the 32-bit run failed"; failures=$((failures + 1)); return; }
+    others+=(i386)
+  fi
+  local before=$failures
+  for other in "${others[@]}"; do
+    for ext in json svg; do
+      if ! cmp -s "$work/$name.native.$ext" "$work/$name.$other.$ext"; then
+        echo "FAIL $name: the native and $other .$ext files differ"
+        diff "$work/$name.native.$ext" "$work/$name.$other.$ext" | head -5
+        failures=$((failures + 1))
+      fi
+    done
   done
-  echo "ok   $name"
+  [ "$failures" -ne "$before" ] || echo "ok   $name (native, ${others[*]})"
 }
 
 run_case demo
