@@ -4,7 +4,8 @@
 set -euo pipefail
 want=(cmake g++ make libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev)
 if [ "${1:-all}" = all ]; then
-  want+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64 g++-multilib qemu-user-static)
+  want+=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64 g++-multilib qemu-user-static
+         clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${want[@]}"; do

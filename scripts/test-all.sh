@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the include stack first, then builds the four configurations and runs every test: the
 # native tests under AddressSanitizer and UndefinedBehaviorSanitizer, the export check of the
-# 32-bit DLL, the Windows tests under Wine in a throw-away prefix, and the 32-bit Linux tests
-# under qemu-i386-static. CTest's summary line closes the run.
+# 32-bit DLL, the Windows tests under Wine in a throw-away prefix, the 32-bit Linux tests under
+# qemu-i386-static, and a short run of each fuzz target. CTest's summary line closes the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/check-includes.sh
@@ -45,6 +45,9 @@ ctest --test-dir build/win-x86_64 --output-on-failure
 
 echo "== 32-bit Linux tests under qemu-i386-static"
 ctest --test-dir build/linux-i386 --output-on-failure
+
+echo "== fuzz targets (clang, sanitizers), about 20 s each"
+scripts/fuzz.sh 20
 
 echo "== native tests (and the parity of native, Windows and 32-bit outputs)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

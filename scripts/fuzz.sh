@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer) and
+# runs each for SECONDS (default 300). The checked-in seeds stay as they are: new inputs go to a
+# work corpus under build/fuzz/. A failing input is kept as build/fuzz/crashes/<target>-...; make it
+# a regression case of the ordinary tests.
+# Usage: scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-300}
+cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DPLAZEN_SANITIZE=ON -DPLAZEN_FUZZ=ON -DPLAZEN_TESTS=OFF >/dev/null
+cmake --build build/fuzz -j"$(nproc)" --target plazen_fuzz
+mkdir -p build/fuzz/crashes
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+failed=()
+for target in parameters ini_file language_mappings board_file; do
+  work=build/fuzz/corpus/$target
+  mkdir -p "$work"
+  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+           -artifact_prefix="build/fuzz/crashes/$target-")
+  [ "$target" != board_file ] || options+=(-dict=tests/fuzz/json.dict)
+  echo "== fuzz $target for $seconds s"
+  if ! build/fuzz/bin/fuzz_$target "${options[@]}" "$work" "tests/fuzz/corpus/$target" \
+       > "build/fuzz/$target.log" 2>&1; then
+    failed+=("$target")
+    tail -40 "build/fuzz/$target.log"
+  fi
+  grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "build/fuzz/$target.log" | tail -1 || true
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzzing found faults in: ${failed[*]} (inputs in build/fuzz/crashes/)" >&2
+  exit 1
+fi
+echo "fuzzing: no fault found"
