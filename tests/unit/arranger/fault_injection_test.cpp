@@ -3,15 +3,16 @@
 // a call can fail here: a PCB entry point answering a failure, a client operation reporting a host
 // error (the refresh processes among them), an entry point missing. Every run must end with
 // success, or with E_UNEXPECTED and the real error's text; release the context; and leave each
-// component either where it was or where the clean run put it. The sanitizers watch the rest.
+// component where it was or where the clean run put it (or, when the fault changed what the
+// plug-in saw of the board, moved whole), never in between. The sanitizers watch the rest.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "RTL/pcb_api.h"
@@ -28,8 +29,21 @@
 namespace plz {
 namespace {
 
-// What decides a component's place, compared as a whole.
-using Place = std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, double, uint8_t>;
+// What decides a component's place: x, y pairs of its reference point, rectangle and designator
+// text, and its rotation and layer.
+struct Place {
+    std::array<int64_t, 8> xy{};
+    double rotation = 0;
+    uint8_t layer = 0;
+    bool operator==(const Place&) const = default;
+};
+
+// Reference point, rectangle and text moved by one offset; nothing else changed.
+bool MovedWhole(const Place& from, const Place& to) {
+    for (size_t i = 2; i < 8; ++i)
+        if (to.xy[i] - from.xy[i] != to.xy[i % 2] - from.xy[i % 2]) return false;
+    return to.rotation == from.rotation && to.layer == from.layer;
+}
 
 int AnswerOk(WindowHandle, const std::string&, const std::string&, os::MessageKind, int) { return 1; }
 
@@ -74,7 +88,7 @@ protected:
         std::vector<Place> places;
         for (uint32_t h : handles_) {
             const trelpa::ComponentState s = Read(h);
-            places.emplace_back(s.x, s.y, s.left, s.bottom, s.right, s.top, s.textX, s.textY, s.rotation, s.layer);
+            places.push_back({{s.x, s.y, s.left, s.bottom, s.right, s.top, s.textX, s.textY}, s.rotation, s.layer});
         }
         return places;
     }
@@ -125,19 +139,8 @@ protected:
         for (size_t i = 0; i < places.size(); ++i) {
             const bool known = places[i] == before_[i] || places[i] == after_[i];
             EXPECT_TRUE(known || (!boardSeenAsIs && MovedWhole(before_[i], places[i])))
-                << "component " << i << " lies in between: " << testing::PrintToString(places[i]);
+                << "component " << i << " lies in between";
         }
-    }
-    static bool MovedWhole(const Place& from, const Place& to) {
-        const int64_t dx = int64_t(std::get<0>(to)) - std::get<0>(from);
-        const int64_t dy = int64_t(std::get<1>(to)) - std::get<1>(from);
-        const auto shifted = [&](auto index, int64_t d) {
-            return int64_t(std::get<decltype(index)::value>(to)) - std::get<decltype(index)::value>(from) == d;
-        };
-        return shifted(std::integral_constant<size_t, 2>{}, dx) && shifted(std::integral_constant<size_t, 3>{}, dy) &&
-               shifted(std::integral_constant<size_t, 4>{}, dx) && shifted(std::integral_constant<size_t, 5>{}, dy) &&
-               shifted(std::integral_constant<size_t, 6>{}, dx) && shifted(std::integral_constant<size_t, 7>{}, dy) &&
-               std::get<8>(to) == std::get<8>(from) && std::get<9>(to) == std::get<9>(from);
     }
 
     // The clean run: the places before and after, the number of calls and the entry points called.
