@@ -185,6 +185,34 @@ void ReadComponents(BoardFile& board, const std::string& fileName) {
 
 }  // namespace
 
+namespace {
+
+std::string OneLine(const std::string& text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte >= 0x20 && byte != 0x7f) {
+                    out += c;
+                } else {
+                    out += "\\u00";
+                    out += kHex[byte >> 4];
+                    out += kHex[byte & 15];
+                }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+BoardFileError::BoardFileError(const std::string& message) : std::runtime_error(OneLine(message)) {}
+
 std::string ReadBoardFile(const std::string& path) {
     const std::string cannot = path + ": cannot read the file";
     std::error_code error;

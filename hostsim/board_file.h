@@ -36,7 +36,9 @@ struct BoardFile {
 // component and the field.
 class BoardFileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // Control characters (a designator or a key may hold any) are written as escapes such as
+    // "\n", so that the message stays one line.
+    explicit BoardFileError(const std::string& message);
 };
 
 inline constexpr size_t kMaxFootprintLength = 250;

@@ -222,6 +222,8 @@ TEST_F(ArrangeCli, BadInputIsRefusedWithTheFileComponentAndField) {
          "field \"layer\": \"Top\" is not a layer name"},
         {"layer without components", R"({ "components": [ {)" + ok + R"(, "layer": "PadHoleLayer" } ] })",
          "field \"layer\": \"PadHoleLayer\" is not a layer a component can lie on"},
+        {"control characters", R"({ "components": [ { "designator": "R\n1\u0007", "footprint": "0805", "x": 1, "y": 2, "bbox": [5, 0, 3, 4] } ] })",
+         "component 1 (R\\n1\\u0007), field \"bbox\": left lies right of right\n"},
         {"number beyond a double", R"({ "components": [ { "designator": "C7", "x": 1e400 } ] })",
          "component 1 (C7), field \"x\": the number 1e400 is too large"},
         {"number beyond a double elsewhere", R"({ "units": "mil", "scale": -1e999, "components": [] })",
