@@ -14,7 +14,7 @@ cmake --build build/fuzz -j"$(nproc)"
 mkdir -p build/fuzz/crashes
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=()
-for target in parameters ini_file language_mappings board_file; do
+for target in parameters ini_file language_mappings board_file arrange_options; do
   work=build/fuzz/corpus/$target
   mkdir -p "$work"
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
