@@ -100,6 +100,8 @@ void Editor::Reset() {
     links.clear();
     iterators.clear();
     iterators.reserve(128);
+    for (auto& list : componentsByLayer) list.clear();
+    componentLayersStale = false;
     freeIterators.clear();
     freeIterators.reserve(128);
     editorWindow = 1;
@@ -118,6 +120,12 @@ Rect* Editor::FindBox(uint32_t handle) {
 
 const ComponentLinks& Editor::LinksOf(const Component& c) const {
     return c.links ? links[c.links - 1] : kDefaultLinks;
+}
+
+void Editor::IndexComponentLayers() {
+    for (auto& list : componentsByLayer) list.clear();
+    for (uint32_t i = 0; i < components.size(); ++i) componentsByLayer[components[i].layer].push_back(i);
+    componentLayersStale = false;
 }
 
 bool Editor::MoveComponent(Component& c, int32_t x, int32_t y) {
@@ -197,6 +205,7 @@ uint32_t Editor::AddComponent(const ComponentSpec& part) {
     c.exByte2 = 11;
     c.exInt2 = 12;
     c.box = {part.left, part.bottom, part.right, part.top};
+    if (!componentLayersStale) componentsByLayer[c.layer].push_back(uint32_t(components.size() - 1));
     return MakeHandle(kComponentObject, uint32_t(components.size() - 1));
 }
 

@@ -172,6 +172,7 @@ struct Iterator {
     uint8_t kind = 0;
     uint32_t layerId = 0;
     uint32_t next = 0;  // index of the next object to look at
+    uint32_t hint = 0;  // where in its layer's component list the next one probably is
 };
 
 // What the controls set and what the entry points record about their callers.
@@ -195,6 +196,11 @@ struct Editor {
     std::vector<ComponentLinks> links;
     std::vector<Iterator> iterators;
     std::vector<uint32_t> freeIterators;
+    // The indexes of each layer's components in file order, so that an iteration over one layer
+    // visits only that layer's components. Stale once a component changes its layer; an iteration
+    // then looks at every component until the next one starts and rebuilds the lists.
+    std::array<std::vector<uint32_t>, kLastLegacyLayer + 1> componentsByLayer;
+    bool componentLayersStale = false;
     uint32_t editorWindow = 0;
     uint32_t currentBoard = 0;
     bool pick = true;
@@ -224,6 +230,9 @@ struct Editor {
     // Moves a component's reference point to (x, y), its rectangle and its designator text
     // along. False, with nothing moved, when any of them would leave the coordinate range.
     bool MoveComponent(Component& c, int32_t x, int32_t y);
+    // Notes a component's layer change for the lists by layer.
+    void LayerChanged(uint8_t before, const Component& c) { componentLayersStale |= c.layer != before; }
+    void IndexComponentLayers();
     uint32_t AddComponent(const ComponentSpec& part);
     std::string Dump() const;
 };

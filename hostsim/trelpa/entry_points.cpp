@@ -2,6 +2,7 @@
 // signature of the shared list (those of primitives and group objects are in
 // object_entry_points.h). Every call is counted, may be made to fail, may be logged, and never
 // lets an exception out; what the board does with it is the Entry for its slot.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <type_traits>
@@ -162,6 +163,24 @@ PLZ_TRELPA_ENTRY(PcbApi_CreateIterator) {
 // The next object of the iterator's kind on its layer, in file order; 0 after the last.
 uint32_t Advance(Iterator& it) {
     Editor& e = Ed();
+    if (it.kind == kComponentObject && !e.componentLayersStale) {
+        const uint32_t n = uint32_t(e.components.size());
+        if (it.layerId >= e.componentsByLayer.size()) {
+            it.next = n;
+            return 0;
+        }
+        const std::vector<uint32_t>& list = e.componentsByLayer[it.layerId];
+        uint32_t at = it.hint;
+        if (!(at <= list.size() && (at == list.size() || list[at] >= it.next) && (at == 0 || list[at - 1] < it.next)))
+            at = uint32_t(std::lower_bound(list.begin(), list.end(), it.next) - list.begin());
+        if (at == list.size()) {
+            it.next = std::max(it.next, n);
+            return 0;
+        }
+        it.hint = at + 1;
+        it.next = list[at] + 1;
+        return MakeHandle(kComponentObject, list[at]);
+    }
     if (it.kind == kComponentObject) {
         while (it.next < e.components.size()) {
             const uint32_t i = it.next++;
@@ -184,9 +203,12 @@ uint32_t Advance(Iterator& it) {
 
 PLZ_TRELPA_ENTRY(PcbApi_GetFirstObject) {
     static uint32_t Run(uint32_t iterator) {
-        Iterator* it = Ed().FindIterator(iterator);
+        Editor& e = Ed();
+        Iterator* it = e.FindIterator(iterator);
         if (!it) return 0;
+        if (it->kind == kComponentObject && e.componentLayersStale) e.IndexComponentLayers();
         it->next = 0;
+        it->hint = 0;
         return Advance(*it);
     }
 };
@@ -254,7 +276,9 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryPrimitive) {
             uint32_t id = c->layer;
             Exchange(direction, std::tie(c->flags, c->hostWord, id, c->hostInt1, c->hostInt2, c->hostByte),
                      flags, hostWord, layerId, hostInt1, hostInt2, hostByte);
+            const uint8_t before = c->layer;
             if (id >= 1 && id <= kLastLegacyLayer) c->layer = uint8_t(id);
+            e.LayerChanged(before, *c);
             return 0;
         }
         if (Text* t = e.FindText(handle)) {
@@ -325,6 +349,7 @@ PLZ_TRELPA_ENTRY(PcbApi_QueryComponent) {
                  flags, hostWord, layer, hostByte, nameHandle, componentInt1, footprintKey, componentByte1,
                  componentByte2, x, y, componentInt2, rotation, componentByte3);
         if (c->layer < 1 || c->layer > kLastLegacyLayer) c->layer = oldLayer;
+        e.LayerChanged(oldLayer, *c);
         return 0;
     }
 };
