@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "RTL/pcb_board.h"
 #include "RTL/pcb_component.h"
 #include "arranger/arrange_options.h"
+#include "arranger/member_records.h"
 #include "platform/com_ptr.h"
 #include "platform/short_string.h"
 
@@ -19,7 +21,20 @@ namespace plz {
 
 class TComponentArranger;
 
-// One footprint group: the component mirrors that share the key, owned, in order.
+// A member of a group: its handle, designator text and location, and its record as fetched, kept
+// compactly until the run commits it.
+struct TGroupMember {
+    uint32_t Handle = 0;
+    uint32_t NameHandle = 0;
+    int32_t X = 0;
+    int32_t Y = 0;
+    uint32_t Sequence = 0;  // its place in the collection, from 0
+    const uint8_t* Record = nullptr;  // in the arranger's Records
+    uint32_t TextAt = 0;    // its designator text in the arranger's Designators, once read
+    uint32_t TextSize = 0;
+};
+
+// One footprint group: the components that share the key, in order.
 class TComponentsList {
 public:
     TComponentsList(const ShortString<255>& key, TComponentArranger* arranger);
@@ -29,7 +44,7 @@ public:
     int32_t TopY = 0;    // top edge of the group's grid, once laid out
     TComponentArranger* Arranger;  // not owned
 
-    std::vector<std::unique_ptr<TPcbComponent>> Members;
+    std::vector<TGroupMember> Members;
 };
 
 class TComponentArranger {
@@ -45,6 +60,8 @@ public:
     // The end of a run: the board's values go back to the host. A failure here is the run's.
     void StoreBoard();
     void CollectComponents();
+    // Reads the designator text of every member that has to be sorted, in the order of collection.
+    void ReadDesignators();
     void SortGroups();
     bool PlaceGroups();
     void StoreGroups();
@@ -60,6 +77,11 @@ public:
     // The groups by key, for collection: a group is found in constant time, and Groups keeps the
     // collection order. The keys are views of the groups' own Key.
     std::unordered_map<std::string_view, TComponentsList*> GroupIndex;
+    uint32_t MemberCount = 0;  // members collected into the groups
+    // The members' fetched records, in the order of collection, which is that of the write-back.
+    MemberRecords Records;
+    // The members' designator texts, one after the other.
+    std::string Designators;
 
 private:
     bool boardStored_ = false;
@@ -70,8 +92,8 @@ extern TComponentArranger* CurrentArranger;
 
 // The iteration callback: mirrors one component and files it into its group.
 void CollectComponent(uint32_t handle);
-// Sorts one group's members on their designator texts, in the order the arranger's options ask
-// for; equal texts keep their collection order.
+// Sorts one group's members on their designator texts (read by ReadDesignators), in the order the
+// arranger's options ask for; equal texts keep their collection order.
 void SortMembers(TComponentsList& group);
 
 // Lays one group out with the left edge of its grid at x and the lower edge of its rows at y.

@@ -3,7 +3,8 @@
 #include "arranger/component_arranger.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "RTL/pcb_text.h"
@@ -32,7 +33,7 @@ TComponentArranger::~TComponentArranger() {
     }
     Board.reset();
     GroupIndex.clear();
-    Groups.clear();  // each group frees its members in order
+    Groups.clear();
     Context.Reset();
 }
 
@@ -53,25 +54,31 @@ void TComponentArranger::CollectComponents() {
     for (int layer = kTopLayer; layer <= kLastComponentLayer; ++layer) layers.Include(uint8_t(layer));
     GroupIndex.clear();
     Board->Iterate(&CollectComponent, ObjectSetOf(kComponentObject), layers, 0);
+    ReadDesignators();
     SortGroups();
     for (auto& group : Groups) SortMembers(*group);
 }
 
 void CollectComponent(uint32_t handle) {
-    auto component = std::make_unique<TPcbComponent>(handle);
-    component->Transfer(Direction::Fetch);
-    if (component->HostByte() == 0) return;
-    if (CurrentArranger->SelectedOnly && !component->Selected()) return;
-    const ShortString<250>& key = component->Own.FootprintKey;
-    auto& index = CurrentArranger->GroupIndex;
+    // The mirror is fetched afresh for each component and kept only in compact form.
+    TPcbComponent component(handle);
+    component.Transfer(Direction::Fetch);
+    if (component.HostByte() == 0) return;
+    TComponentArranger& arranger = *CurrentArranger;
+    if (arranger.SelectedOnly && !component.Selected()) return;
+    const ShortString<250>& key = component.Own.FootprintKey;
+    auto& index = arranger.GroupIndex;
+    TComponentsList* group;
     if (const auto found = index.find(key.View()); found != index.end()) {
-        found->second->Members.push_back(std::move(component));
-        return;
+        group = found->second;
+    } else {
+        arranger.Groups.push_back(std::make_unique<TComponentsList>(ShortString<255>(key.View()), &arranger));
+        group = arranger.Groups.back().get();
+        index.emplace(group->Key.View(), group);
     }
-    auto group = std::make_unique<TComponentsList>(ShortString<255>(key.View()), CurrentArranger);
-    group->Members.push_back(std::move(component));
-    index.emplace(group->Key.View(), group.get());
-    CurrentArranger->Groups.push_back(std::move(group));
+    group->Members.push_back({handle, component.Own.NameHandle, component.Common.X, component.Common.Y,
+                              arranger.MemberCount, arranger.Records.Keep(component)});
+    ++arranger.MemberCount;
 }
 
 namespace {
@@ -91,27 +98,75 @@ void TComponentArranger::SortGroups() {
                      [order = Options.Order](const auto& a, const auto& b) { return Before(order, a->Key, b->Key); });
 }
 
+void TComponentArranger::ReadDesignators() {
+    // Each member of a group of two or more has its designator text fetched once, with the same
+    // text mirror fetch as the comparison of an exchange sort would make: n reads for a group of n
+    // instead of the exchange sort's n(n - 1). The reads go in the order of collection, the host's
+    // own, so that it finds its texts one after the other. A text the host does not give reads as
+    // empty.
+    std::vector<TGroupMember*> collected(MemberCount);
+    for (auto& group : Groups)
+        if (group->Members.size() >= 2)
+            for (TGroupMember& member : group->Members) collected[member.Sequence] = &member;
+    Designators.clear();
+    TPcbText text(0);
+    for (TGroupMember* member : collected) {
+        if (!member) continue;
+        text.SetHandle(member->NameHandle);
+        text.Own.Text = ShortString<254>();
+        text.Transfer(Direction::Fetch);
+        member->TextAt = uint32_t(Designators.size());
+        member->TextSize = uint32_t(text.Own.Text.Size());
+        Designators.append(text.Own.Text.View());
+    }
+}
+
+namespace {
+
+// A member's designator text, and for short-string order its first eight bytes as one number
+// (zeros after the end): most texts differ there, and then one comparison of numbers orders them.
+struct SortKey {
+    uint64_t Head = 0;
+    std::string_view Text;
+    uint32_t Member = 0;
+};
+
+uint64_t HeadOf(std::string_view text) {
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8; ++i) head = head << 8 | (i < text.size() ? uint8_t(text[i]) : 0u);
+    return head;
+}
+
+// Short-string order: unsigned bytes, a prefix before the longer text.
+bool ShortStringBefore(const SortKey& a, const SortKey& b) {
+    if (a.Head != b.Head) return a.Head < b.Head;
+    const size_t n = std::min(a.Text.size(), b.Text.size());
+    if (const int c = n ? std::memcmp(a.Text.data(), b.Text.data(), n) : 0; c != 0) return c < 0;
+    return a.Text.size() < b.Text.size();
+}
+
+}  // namespace
+
 void SortMembers(TComponentsList& group) {
     const size_t n = group.Members.size();
     if (n < 2) return;
-    // Each designator text is fetched once, with the same text mirror fetch as the comparison of
-    // an exchange sort would make, and the members are then sorted stably on those texts: the same
-    // order as the exchange sort, ties in collection order, with n reads instead of its n(n - 1).
-    // A text the host does not give reads as empty.
-    std::vector<ShortString<254>> texts(n);
-    TPcbText text(0);
+    // The members are sorted stably on their texts: the same order as the exchange sort, ties in
+    // collection order.
+    const std::string& texts = group.Arranger->Designators;
+    std::vector<SortKey> keys(n);
     for (size_t i = 0; i < n; ++i) {
-        text.SetHandle(group.Members[i]->Own.NameHandle);
-        text.Own.Text = ShortString<254>();
-        text.Transfer(Direction::Fetch);
-        texts[i] = text.Own.Text;
+        const TGroupMember& m = group.Members[i];
+        keys[i].Text = std::string_view(texts).substr(m.TextAt, m.TextSize);
+        keys[i].Head = HeadOf(keys[i].Text);
+        keys[i].Member = uint32_t(i);
     }
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t{0});
-    const auto kind = group.Arranger->Options.Order;
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return Before(kind, texts[a], texts[b]); });
-    std::vector<std::unique_ptr<TPcbComponent>> sorted(n);
-    for (size_t i = 0; i < n; ++i) sorted[i] = std::move(group.Members[order[i]]);
+    if (group.Arranger->Options.Order == ArrangeOptions::OrderKind::Natural)
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const SortKey& a, const SortKey& b) { return CompareNatural(a.Text, b.Text) < 0; });
+    else
+        std::stable_sort(keys.begin(), keys.end(), ShortStringBefore);
+    std::vector<TGroupMember> sorted(n);
+    for (size_t i = 0; i < n; ++i) sorted[i] = group.Members[keys[i].Member];
     group.Members = std::move(sorted);
 }
 

@@ -41,7 +41,8 @@ std::vector<Rect> MemberRects(TComponentsList& group) {
     for (size_t k = 0; k < rects.size(); ++k) {
         Rect& r = rects[k];
         r = {kMax, kMax, kMin, kMin};  // inverted: what no host reports
-        if (group.Members[k]->GetBoundingRect(r[0], r[1], r[2], r[3]) != 0 || (r[0] == kMax && r[2] == kMin))
+        if (PcbApi_QueryObjectBoundingRectangle(group.Members[k].Handle, &r[0], &r[1], &r[2], &r[3]) != 0 ||
+            (r[0] == kMax && r[2] == kMin))
             throw Exception("The host gave no bounding rectangle for a component; no component was moved.");
         if (r[2] < r[0] || r[3] < r[1])
             throw Exception("The host reported an inverted bounding rectangle (left " + std::to_string(r[0]) +
@@ -98,14 +99,14 @@ void PlaceGroup(TComponentsList& group, const Grid& grid, const std::vector<Rect
     group.StartX = x;
     group.TopY = Fit(int64_t(y) + grid.Rows * grid.H);
     for (size_t k = 0; k < rects.size(); ++k) {
-        TPcbComponent& member = *group.Members[k];
+        TGroupMember& member = group.Members[k];
         const auto [l, b, r, t] = rects[k];
         const int64_t column = int64_t(k) % grid.Columns, row = int64_t(k) / grid.Columns;
         const int64_t left = int64_t(group.StartX) + column * grid.W, top = int64_t(group.TopY) - row * grid.H;
         Fit(left + (int64_t(r) - l));
         Fit(top - (int64_t(t) - b));
-        member.Common.X = Fit(Fit(left) + (int64_t(member.Common.X) - l));
-        member.Common.Y = Fit(Fit(top) + (int64_t(member.Common.Y) - t));
+        member.X = Fit(Fit(left) + (int64_t(member.X) - l));
+        member.Y = Fit(Fit(top) + (int64_t(member.Y) - t));
     }
 }
 
@@ -148,8 +149,21 @@ bool TComponentArranger::PlaceGroups() {
 }
 
 void TComponentArranger::StoreGroups() {
+    // The members go back in the order they were collected, which is the host's own order: every
+    // commit is made whatever the others' outcome, so the board ends the same as in group order,
+    // and the host finds its objects one after the other instead of all over its memory.
+    std::vector<const TGroupMember*> collected(MemberCount);
     for (auto& group : Groups)
-        for (auto& member : group->Members) member->Transfer(Direction::Commit);
+        for (const TGroupMember& member : group->Members) collected[member.Sequence] = &member;
+    // Each record goes back as fetched, at its new location, through one mirror: a record restored
+    // into it sets every field the host reads.
+    TPcbComponent component(0);
+    for (const TGroupMember* member : collected) {
+        MemberRecords::Restore(member->Record, component);
+        component.Common.X = member->X;
+        component.Common.Y = member->Y;
+        component.Transfer(Direction::Commit);
+    }
 }
 
 void TComponentArranger::RefreshBoard() {
