@@ -391,10 +391,18 @@ uint32_t ExchangeLinks(uint8_t direction, uint32_t handle, std::size_t first,
                        std::initializer_list<ShortString<255>*> addresses) {
     return ExchangeComponent(direction, handle, [&](Component& c) {
         Editor& e = Ed();
-        ComponentLinks links = e.LinksOf(c);
         std::size_t i = first;
-        for (ShortString<255>* a : addresses) Move(Fetching(direction), links[i++], a);
-        if (Fetching(direction) || links == e.LinksOf(c)) return;
+        if (Fetching(direction)) {  // straight from the links, without a copy of all nine
+            const ComponentLinks& links = e.LinksOf(c);
+            for (ShortString<255>* a : addresses) {
+                if (a) a->Assign(links[i]);
+                ++i;
+            }
+            return;
+        }
+        ComponentLinks links = e.LinksOf(c);
+        for (ShortString<255>* a : addresses) Move(false, links[i++], a);
+        if (links == e.LinksOf(c)) return;
         if (!c.links) {
             e.links.emplace_back();
             c.links = uint32_t(e.links.size());
