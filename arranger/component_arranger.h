@@ -80,6 +80,8 @@ public:
     uint32_t MemberCount = 0;  // members collected into the groups
     // The members' fetched records, in the order of collection, which is that of the write-back.
     MemberRecords Records;
+    // The mirror that collection fetches each component into.
+    TPcbComponent Fetched{0};
     // The members' designator texts, one after the other.
     std::string Designators;
 

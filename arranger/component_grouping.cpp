@@ -60,11 +60,12 @@ void TComponentArranger::CollectComponents() {
 }
 
 void CollectComponent(uint32_t handle) {
-    // The mirror is fetched afresh for each component and kept only in compact form.
-    TPcbComponent component(handle);
+    // One mirror, cleared for each component, is fetched, and kept only in compact form.
+    TComponentArranger& arranger = *CurrentArranger;
+    TPcbComponent& component = arranger.Fetched;
+    MemberRecords::Clear(component, handle);
     component.Transfer(Direction::Fetch);
     if (component.HostByte() == 0) return;
-    TComponentArranger& arranger = *CurrentArranger;
     if (arranger.SelectedOnly && !component.Selected()) return;
     const ShortString<250>& key = component.Own.FootprintKey;
     auto& index = arranger.GroupIndex;

@@ -81,4 +81,17 @@ void MemberRecords::Restore(const uint8_t* record, TPcbComponent& mirror) {
     TakeText(at, mirror.Own.Default3DModel);
 }
 
+void MemberRecords::Clear(TPcbComponent& mirror, uint32_t handle) {
+    const uint8_t kind = mirror.Common.ObjectKind;
+    mirror.Common = PcbObjectFields{};
+    mirror.Common.Handle = handle;
+    mirror.Common.ObjectKind = kind;
+    auto* own = reinterpret_cast<uint8_t*>(&mirror.Own);
+    std::memset(own, 0, kHeadBytes);
+    mirror.Own.FootprintKey.Length = 0;
+    std::memset(own + kMiddleFrom, 0, kMiddleBytes);
+    for (auto& link : mirror.Own.SourceLinks) link.Length = 0;
+    mirror.Own.Default3DModel.Length = 0;
+}
+
 }  // namespace plz
