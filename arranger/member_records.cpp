@@ -82,10 +82,9 @@ void MemberRecords::Restore(const uint8_t* record, TPcbComponent& mirror) {
 }
 
 void MemberRecords::Clear(TPcbComponent& mirror, uint32_t handle) {
-    const uint8_t kind = mirror.Common.ObjectKind;
     mirror.Common = PcbObjectFields{};
     mirror.Common.Handle = handle;
-    mirror.Common.ObjectKind = kind;
+    mirror.Common.ObjectKind = kComponentObject;
     auto* own = reinterpret_cast<uint8_t*>(&mirror.Own);
     std::memset(own, 0, kHeadBytes);
     mirror.Own.FootprintKey.Length = 0;

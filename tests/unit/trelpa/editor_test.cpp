@@ -212,6 +212,27 @@ TEST_F(TrelpaEditor, IteratesTheComponentsOfEachLayerInFileOrder) {
     EXPECT_EQ(ENTRY(PcbApi_GetNextObject)(outer), 0u) << "a destroyed iterator";
     EXPECT_NE(ENTRY(PcbApi_DestroyIterator)(outer), 0u);
 
+    // A component that changes its layer, or is added, while an iteration runs is found by it when
+    // it lies ahead, and by every later iteration on its new layer.
+    auto moveTo = [&](uint32_t handle, uint8_t layer) {
+        ComponentFields f;
+        ASSERT_EQ(QueryComponent(kFetch, handle, f), 0u);
+        f.layer = layer;
+        ASSERT_EQ(QueryComponent(kStore, handle, f), 0u);
+    };
+    const uint32_t top = ENTRY(PcbApi_CreateIterator)(board_, 9, 0, 1);
+    EXPECT_EQ(ENTRY(PcbApi_GetFirstObject)(top), handles[0]);
+    moveTo(handles[3], 1);
+    moveTo(handles[5], 2);
+    const uint32_t added = Add("X", "F", 0, 0, 1);
+    EXPECT_EQ(ENTRY(PcbApi_GetNextObject)(top), handles[2]);
+    EXPECT_EQ(ENTRY(PcbApi_GetNextObject)(top), handles[3]);
+    EXPECT_EQ(ENTRY(PcbApi_GetNextObject)(top), added);
+    EXPECT_EQ(ENTRY(PcbApi_GetNextObject)(top), 0u);
+    EXPECT_EQ(ENTRY(PcbApi_DestroyIterator)(top), 0u);
+    EXPECT_EQ(Iterate(9, 1), (std::vector<uint32_t>{handles[0], handles[2], handles[3], added}));
+    EXPECT_EQ(Iterate(9, 2), std::vector<uint32_t>{handles[5]});
+
     // The designators lie on the top overlay (33) or, for bottom components, the bottom one (34).
     EXPECT_EQ(Iterate(5, 34).size(), 2u);
     EXPECT_EQ(Iterate(4, 1), std::vector<uint32_t>{}) << "no tracks";
