@@ -166,7 +166,7 @@ uint32_t Advance(Iterator& it) {
     if (it.kind == kComponentObject && !e.componentLayersStale) {
         const uint32_t n = uint32_t(e.components.size());
         if (it.layerId >= e.componentsByLayer.size()) {
-            it.next = n;
+            it.next = std::max(it.next, n);
             return 0;
         }
         const std::vector<uint32_t>& list = e.componentsByLayer[it.layerId];
