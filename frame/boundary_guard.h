@@ -11,11 +11,13 @@
 
 namespace plz {
 
-// Runs `body`; its status (S_OK for a body without result), or E_UNEXPECTED on any error. Errors of
-// the plug-in's own kind already put the error information in place when they were raised (while
-// the raise hook is installed); any other error gets it here, so the host still finds a text.
+// Runs `body`; its status (S_OK for a body without result), or E_UNEXPECTED on any error. The
+// error is described to the host after its handler has ended: errors raised and swallowed on the
+// way (clean-up during unwinding) have been described and withdrawn meanwhile, and the host must
+// find the text of the error that is returned.
 template <typename Body>
 HRESULT Guard(Body&& body) noexcept {
+    std::exception_ptr error;
     try {
         if constexpr (std::is_void_v<std::invoke_result_t<Body&>>) {
             body();
@@ -23,18 +25,10 @@ HRESULT Guard(Body&& body) noexcept {
         } else {
             return body();
         }
-    } catch (const Exception&) {
-    } catch (const std::exception& e) {
-        try {
-            PutErrorInfo(e.what());
-        } catch (...) {
-        }
     } catch (...) {
-        try {
-            PutErrorInfo("Unexpected error");
-        } catch (...) {
-        }
+        error = std::current_exception();
     }
+    DescribeGuardedError(error);
     return E_UNEXPECTED;
 }
 

@@ -1,4 +1,5 @@
-// The load sequence, one step per unit in fixed order, and the unload sequence in reverse.
+// The load sequence, one step per unit in fixed order, and the unload sequence in reverse. The
+// composition root: it reaches every subsystem's start-up.
 #include "frame/library.h"
 
 #include "RTL/pcb_api.h"
@@ -6,6 +7,7 @@
 #include "client/client_api.h"
 #include "client/paths.h"
 #include "frame/errors.h"
+#include "forms/exception_reporting.h"
 #include "frame/parameters.h"
 #include "platform/os.h"
 
@@ -38,7 +40,8 @@ bool LoadLibraryUnits() noexcept {
         InstallRaiseHook();
         os::calls().DisableThreadNotifications(os::calls().OwnModule());
     });
-    // Forms, help and localisation: none in this build.
+    // Forms, help and localisation: the exception reporting to the host.
+    ok &= Run(InstallExceptionReporting);
     // The PCB editor's unit settings and entry points.
     ok &= Run(LoadUnitSettings);
     ok &= Run(BindPcbApi);
@@ -46,6 +49,7 @@ bool LoadLibraryUnits() noexcept {
 }
 
 void UnloadLibraryUnits() noexcept {
+    Run(RemoveExceptionReporting);
     Run(RemoveRaiseHook);
     Run(FreePathCaches);
     Run(FreeParameterCache);

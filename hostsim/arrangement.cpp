@@ -156,6 +156,7 @@ int RunArrangement(Host& host, const ArrangeOptions& options, std::ostream& out,
             err << "  source: " << os::calls().WideToAnsi(outcome.error->source) << "\n";
             err << "  description: " << os::calls().WideToAnsi(outcome.error->description) << "\n";
         }
+        PrintHostErrorReport(err, outcome);
         return kExitCommandFailed;
     }
     // The command's error boxes are its failures too; nothing is written then.

@@ -94,11 +94,15 @@ PLZ_EXPORT int32_t PLZ_STDCALL ClientAPI_UpdateFont(plz::LogFontA*) { return 0; 
 PLZ_EXPORT void PLZ_STDCALL ClientAPI_SetErrorInfo(plz::BSTR error, plz::BSTR detail, uintptr_t address) {
     WithState([&](State& state) {
         state.errorReport = plz::hostsim::ErrorReport{plz::os::FromString(error), plz::os::FromString(detail), address};
+        state.errorReportEvents.push_back("set " + plz::os::AnsiFromString(error));
     });
 }
 
 PLZ_EXPORT void PLZ_STDCALL ClientAPI_ClearErrorInfo() {
-    WithState([](State& state) { state.errorReport.reset(); });
+    WithState([](State& state) {
+        state.errorReport.reset();
+        state.errorReportEvents.push_back("clear");
+    });
 }
 
 PLZ_EXPORT void PLZ_STDCALL ClientAPI_HandleException(int32_t value) {

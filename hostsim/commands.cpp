@@ -9,9 +9,10 @@ namespace {
 
 void PrintOutcome(std::ostream& out, const std::string& what, const Outcome& outcome) {
     out << what << ' ' << FormatStatus(outcome.status) << '\n';
-    if (!outcome.error) return;
-    out << "  source: " << os::calls().WideToAnsi(outcome.error->source) << '\n'
-        << "  description: " << os::calls().WideToAnsi(outcome.error->description) << '\n';
+    if (outcome.error)
+        out << "  source: " << os::calls().WideToAnsi(outcome.error->source) << '\n'
+            << "  description: " << os::calls().WideToAnsi(outcome.error->description) << '\n';
+    PrintHostErrorReport(out, outcome);
 }
 
 }  // namespace

@@ -98,7 +98,8 @@ struct State {
     std::vector<StatusText> statusTexts;
     std::vector<OptionsReaderRequest> optionsReaders;
     std::vector<IntegerRead> integerReads;
-    std::optional<ErrorReport> errorReport;
+    std::optional<ErrorReport> errorReport;  // set until withdrawn
+    std::vector<std::string> errorReportEvents;  // "set ERROR" and "clear", in order
     std::vector<int32_t> handledExceptions;
 };
 

@@ -59,7 +59,7 @@ bool PluginHost::Load(const std::string& path, std::string* problem) {
     if (!factory) return fail(path + " exports no ServerFactory");
 
     os::calls().SetThreadErrorInfo(nullptr);
-    factory_ = Outcome{factory(host_.Client(), module_.Out()), std::nullopt};
+    factory_ = Outcome{factory(host_.Client(), module_.Out()), std::nullopt, std::nullopt};
     if (Failed(factory_->status)) {
         factory_->error = TakeErrorInfo();
         return fail("ServerFactory failed: " + Describe(*factory_));
@@ -76,11 +76,29 @@ Outcome PluginHost::Launch(const std::string& name, const std::string& parameter
 }
 
 Outcome PluginHost::Launch(const std::string& name, const std::string& parameters, IUnknown* context) {
-    if (!launcher_) return {E_UNEXPECTED, std::nullopt};
+    if (!launcher_) return {E_UNEXPECTED, std::nullopt, std::nullopt};
     os::calls().SetThreadErrorInfo(nullptr);
-    Outcome outcome{launcher_->LaunchCommand(name.c_str(), parameters.c_str(), 0, context), std::nullopt};
-    if (Failed(outcome.status)) outcome.error = TakeErrorInfo();
+    host_.state().errorReport.reset();
+    Outcome outcome{launcher_->LaunchCommand(name.c_str(), parameters.c_str(), 0, context), std::nullopt, std::nullopt};
+    if (Failed(outcome.status)) {
+        outcome.error = TakeErrorInfo();
+        outcome.report = host_.state().errorReport;
+    }
     return outcome;
+}
+
+void PrintHostErrorReport(std::ostream& out, const Outcome& outcome) {
+    if (!Failed(outcome.status) || !outcome.report) return;
+    const std::string prefix = "host error report: ";
+    out << prefix << os::calls().WideToAnsi(outcome.report->error) << '\n';
+    std::string report = os::calls().WideToAnsi(outcome.report->detail);
+    size_t start = 0;
+    while (start < report.size()) {
+        size_t end = report.find('\n', start);
+        if (end == std::string::npos) end = report.size();
+        out << prefix << report.substr(start, end - start) << '\n';
+        start = end + 1;
+    }
 }
 
 void PluginHost::Unload() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "frame/plugin_interfaces.h"
@@ -28,10 +29,16 @@ std::string DefaultPluginPath();
 std::string DefaultEditorPath();
 
 // The status of a call into the plug-in, with the thread's error information after a failure.
+// The host's error report too: what the plug-in last gave through ClientAPI_SetErrorInfo, as it
+// stands when the call returns.
 struct Outcome {
     HRESULT status = S_OK;
     std::optional<os::ErrorInfo> error;
+    std::optional<ErrorReport> report;
 };
+
+// The host's error report of a failed call, each line beginning "host error report: ".
+void PrintHostErrorReport(std::ostream& out, const Outcome& outcome);
 
 class PluginHost {
 public:

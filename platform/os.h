@@ -22,7 +22,9 @@ struct ErrorInfo {
     GUID guid{};
 };
 
-enum class RegistryRoot : uint8_t { CurrentUser, LocalMachine };
+enum class RegistryRoot : uint8_t { CurrentUser, LocalMachine, ClassesRoot };
+// The name under which a key's default value is read and written.
+inline constexpr const char* kRegistryDefaultValue = "";
 using RegistryKey = void*;
 
 struct QueuedMessage {
@@ -43,6 +45,15 @@ struct FileVersionResult {
     uint32_t error = 0;
     uint64_t version = 0;
 };
+
+// A platform exception (not a C++ throw) raised in the calling module's code, as the vectored
+// handler sees it before any frame handler does.
+using PlatformExceptionObserver = void (*)(uint32_t code, uintptr_t address);
+
+// Show state of a started program's or shell-opened document's window.
+inline constexpr int kShowNormal = 1;
+// A program start or shell open succeeded when the platform answered above this.
+inline constexpr intptr_t kStartedAbove = 31;
 
 // Windows error codes the callers look at.
 inline constexpr uint32_t kErrorFileNotFound = 2;
@@ -67,6 +78,14 @@ inline constexpr int kVkAlt = 0x12;
     X(OpenLibrary, ModuleHandle, (const std::string& path, /*out*/ std::string* error))            \
     X(CloseLibrary, void, (ModuleHandle module))                                                   \
     X(DisableThreadNotifications, void, (ModuleHandle module))                                     \
+    /* a library from the system folder only, never the current or the program's folder */      \
+    X(LoadSystemLibrary, ModuleHandle, (const std::string& fileName))                              \
+    /* exceptions: platform faults in this module, the stack, the thread */                       \
+    X(WatchPlatformExceptions, void*, (PlatformExceptionObserver observer))                        \
+    X(UnwatchPlatformExceptions, void, (void* watch))                                              \
+    X(CaptureStack, uint32_t, (uintptr_t* frames, uint32_t count, uint32_t skip))                  \
+    X(ModuleOfAddress, uintptr_t, (uintptr_t address, /*out*/ std::string* path /*base or 0*/))   \
+    X(CurrentThreadId, uint32_t, ())                                                               \
     /* thread error information */                                                                 \
     X(SetThreadErrorInfo, bool, (const ErrorInfo* info /*null clears*/))                           \
     X(TakeThreadErrorInfo, bool, (/*out*/ ErrorInfo* info))                                        \
@@ -76,9 +95,12 @@ inline constexpr int kVkAlt = 0x12;
     X(StringLength, uint32_t, (BSTR text))                                                         \
     X(AnsiToWide, std::u16string, (std::string_view text))                                         \
     X(WideToAnsi, std::string, (std::u16string_view text))                                         \
-    /* registry: open without creating, read */                                             \
+    /* registry: open, read; numbers written, keys created */                                             \
     X(RegistryOpen, RegistryKey, (RegistryRoot root, const std::string& path))                     \
     X(RegistryReadString, bool, (RegistryKey key, const std::string& value, std::string* out))     \
+    X(RegistryReadDword, bool, (RegistryKey key, const std::string& value, uint32_t* out))         \
+    X(RegistryWriteDword, bool, (RegistryKey key, const std::string& value, uint32_t data))        \
+    X(RegistryCreate, RegistryKey, (RegistryRoot root, const std::string& path))                   \
     X(RegistryClose, void, (RegistryKey key))                                                      \
     /* folders and files */                                                                        \
     X(AppDataFolder, std::string, ())                                                              \
@@ -93,6 +115,11 @@ inline constexpr int kVkAlt = 0x12;
     X(MessageDialog, int, (WindowHandle owner, const std::string& caption, const std::string& text, \
                            MessageKind kind, int buttons))                                                 \
     X(IsKeyDown, bool, (int virtualKey))                                                           \
+    /* other programs: the shell, program start, dynamic data exchange (ANSI, async execute) */   \
+    X(ShellOpen, intptr_t, (const std::string& verb, const std::string& target, int show))         \
+    X(StartProgram, intptr_t, (const std::string& commandLine, int show))                          \
+    X(DdeExecute, bool, (const std::string& service, const std::string& topic,                     \
+                         const std::string& command))                                              \
     /* system facts */                                                                             \
     X(OsVersion, OsVersionInfo, ())                                                                \
     X(FileVersion, FileVersionResult, (const std::string& path))                                   \

@@ -2,8 +2,11 @@
 // simulator both link, so that process- and thread-wide state (error information, the string
 // allocator, the message queue) is one, as it is on Windows. The registry is a folder tree under
 // $PLAZEN_REGISTRY (keys are folders, values are files); special folders come from the environment
-// ($PLAZEN_APPDATA, else $XDG_CONFIG_HOME, else ~/.config).
+// ($PLAZEN_APPDATA, else $XDG_CONFIG_HOME, else ~/.config). Other programs (the shell, program
+// starts, dynamic data exchange) are not run: each request is recorded and answered as set.
 #include <dlfcn.h>
+#include <execinfo.h>
+#include <sys/syscall.h>
 #include <link.h>
 #include <unistd.h>
 
@@ -14,6 +17,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "platform/ascii.h"
 #include "platform/os.h"
@@ -49,6 +54,11 @@ std::deque<QueuedMessage>& ThreadQueue() {
 }
 
 posix::MessageDialogHandler g_dialogHandler = nullptr;
+std::vector<std::string> g_platformRequests;
+intptr_t g_programStartResult = 42;
+bool g_ddeServerPresent = true;
+
+void Record(std::string request) { g_platformRequests.push_back(std::move(request)); }
 
 struct StringHeader {
     uint32_t bytes;  // length in bytes, without the terminator, as the Windows allocator keeps it
@@ -98,6 +108,35 @@ void CloseLibrary(ModuleHandle module) {
 }
 
 void DisableThreadNotifications(ModuleHandle) {}
+
+// Only from the folder that plays the system folder, $PLAZEN_SYSTEM_DIR; none without it.
+ModuleHandle LoadSystemLibrary(const std::string& fileName) {
+    Record("LoadSystemLibrary " + fileName);
+    std::string folder = Env("PLAZEN_SYSTEM_DIR");
+    if (folder.empty() || fileName.find_first_of("/\\") != std::string::npos) return nullptr;
+    return dlopen((fs::path(folder) / fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+// Faults are signals here; the stand-in does not turn them into reports.
+void* WatchPlatformExceptions(PlatformExceptionObserver) { return nullptr; }
+void UnwatchPlatformExceptions(void*) {}
+
+uint32_t CaptureStack(uintptr_t* frames, uint32_t count, uint32_t skip) {
+    void* raw[64];
+    int n = backtrace(raw, 64);
+    uint32_t taken = 0;
+    for (int i = int(skip) + 1; i < n && taken < count; ++i) frames[taken++] = reinterpret_cast<uintptr_t>(raw[i]);
+    return taken;
+}
+
+uintptr_t ModuleOfAddress(uintptr_t address, std::string* path) {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(address), &info) || !info.dli_fbase) return 0;
+    if (path) *path = info.dli_fname ? info.dli_fname : "";
+    return reinterpret_cast<uintptr_t>(info.dli_fbase);
+}
+
+uint32_t CurrentThreadId() { return uint32_t(syscall(SYS_gettid)); }
 
 bool SetThreadErrorInfo(const ErrorInfo* info) {
     if (info)
@@ -157,12 +196,18 @@ std::string WideToAnsi(std::u16string_view text) {
 namespace {
 fs::path RegistryPath(RegistryRoot root, const std::string& path) {
     fs::path p = Env("PLAZEN_REGISTRY");
-    p /= root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
+    p /= root == RegistryRoot::CurrentUser    ? "HKEY_CURRENT_USER"
+         : root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE"
+                                              : "HKEY_CLASSES_ROOT";
     std::string part;
     std::istringstream in(path);
     while (std::getline(in, part, '\\'))
         if (!part.empty()) p /= part;
     return p;
+}
+// A key's default value is the file "(Default)", as the registry editor names it.
+fs::path ValuePath(RegistryKey key, const std::string& value) {
+    return fs::path(*static_cast<std::string*>(key)) / (value.empty() ? std::string("(Default)") : value);
 }
 }  // namespace
 
@@ -176,12 +221,39 @@ RegistryKey RegistryOpen(RegistryRoot root, const std::string& path) {
 
 bool RegistryReadString(RegistryKey key, const std::string& value, std::string* out) {
     if (!key) return false;
-    std::ifstream in(fs::path(*static_cast<std::string*>(key)) / value, std::ios::binary);
+    std::ifstream in(ValuePath(key, value), std::ios::binary);
     if (!in) return false;
     std::ostringstream s;
     s << in.rdbuf();
     if (out) *out = s.str();
     return true;
+}
+
+// Numbers are stored as decimal text.
+bool RegistryReadDword(RegistryKey key, const std::string& value, uint32_t* out) {
+    std::string text;
+    if (!RegistryReadString(key, value, &text)) return false;
+    char* end = nullptr;
+    unsigned long v = std::strtoul(text.c_str(), &end, 10);
+    if (text.empty() || *end) return false;
+    if (out) *out = uint32_t(v);
+    return true;
+}
+
+bool RegistryWriteDword(RegistryKey key, const std::string& value, uint32_t data) {
+    if (!key) return false;
+    std::ofstream out(ValuePath(key, value), std::ios::binary | std::ios::trunc);
+    out << data;
+    return bool(out);
+}
+
+RegistryKey RegistryCreate(RegistryRoot root, const std::string& path) {
+    if (Env("PLAZEN_REGISTRY").empty()) return nullptr;
+    fs::path p = RegistryPath(root, path);
+    std::error_code ec;
+    fs::create_directories(p, ec);
+    if (!fs::is_directory(p, ec)) return nullptr;
+    return new std::string(p.string());
 }
 
 void RegistryClose(RegistryKey key) { delete static_cast<std::string*>(key); }
@@ -244,6 +316,21 @@ int MessageDialog(WindowHandle owner, const std::string& caption, const std::str
 // No key is ever down: the stand-in has no keyboard.
 bool IsKeyDown(int) { return false; }
 
+intptr_t ShellOpen(const std::string& verb, const std::string& target, int show) {
+    Record("ShellOpen " + verb + " " + target + " show=" + std::to_string(show));
+    return 42;
+}
+
+intptr_t StartProgram(const std::string& commandLine, int show) {
+    Record("StartProgram " + commandLine + " show=" + std::to_string(show));
+    return g_programStartResult;
+}
+
+bool DdeExecute(const std::string& service, const std::string& topic, const std::string& command) {
+    Record("DdeExecute " + service + "|" + topic + "|" + command);
+    return g_ddeServerPresent;
+}
+
 OsVersionInfo OsVersion() { return {10, 0}; }
 
 // The stand-in's files carry no version resources.
@@ -269,6 +356,10 @@ void ExitNow(int code) { _exit(code); }
 namespace posix {
 
 void SetMessageDialogHandler(MessageDialogHandler handler) { g_dialogHandler = handler; }
+
+std::vector<std::string> TakePlatformRequests() { return std::exchange(g_platformRequests, {}); }
+void SetProgramStartResult(intptr_t result) { g_programStartResult = result; }
+void SetDdeServerPresent(bool present) { g_ddeServerPresent = present; }
 
 }  // namespace posix
 }  // namespace plz::os

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <oleauto.h>
 #include <shlobj.h>
+#include <shellapi.h>
+#include <ddeml.h>
 
 #include <cstdio>
 #include <cstring>
@@ -45,6 +47,69 @@ void CloseLibrary(ModuleHandle module) {
 void DisableThreadNotifications(ModuleHandle module) {
     ::DisableThreadLibraryCalls(static_cast<HMODULE>(module));
 }
+
+// Never by bare name: the search would try the current and the program's folder first.
+ModuleHandle LoadSystemLibrary(const std::string& fileName) {
+    if (fileName.find_first_of("/\\:") != std::string::npos) return nullptr;
+    if (HMODULE h = ::LoadLibraryExA(fileName.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return h;
+    // Systems without the search flags refuse it; the full path in the system folder is as safe.
+    if (::GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    char folder[MAX_PATH + 1] = {};
+    UINT n = ::GetSystemDirectoryA(folder, MAX_PATH);
+    if (n == 0 || n > MAX_PATH) return nullptr;
+    return ::LoadLibraryA((std::string(folder, n) + "\\" + fileName).c_str());
+}
+
+namespace {
+PlatformExceptionObserver g_platformObserver = nullptr;
+
+bool InThisModule(void* address) {
+    HMODULE h = nullptr;
+    return ::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                static_cast<LPCSTR>(address), &h) &&
+           h == OwnModule();
+}
+
+// Errors only (severity bits 11), raised in this module's code, and never a C++ throw, which the
+// runtime's own hooks report: the unwinder's codes (GCC SEH) and the other compiler's throw code.
+LONG CALLBACK VectoredHandler(EXCEPTION_POINTERS* pointers) {
+    const EXCEPTION_RECORD* r = pointers ? pointers->ExceptionRecord : nullptr;
+    if (!r || !g_platformObserver) return EXCEPTION_CONTINUE_SEARCH;
+    DWORD code = r->ExceptionCode;
+    bool cxx = code == 0x20474343 || code == 0x21474343 || code == 0x22474343 || code == 0xE06D7363;
+    if (!cxx && (code & 0xC0000000u) == 0xC0000000u && InThisModule(r->ExceptionAddress))
+        g_platformObserver(code, reinterpret_cast<uintptr_t>(r->ExceptionAddress));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+}  // namespace
+
+void* WatchPlatformExceptions(PlatformExceptionObserver observer) {
+    g_platformObserver = observer;
+    return ::AddVectoredExceptionHandler(0, VectoredHandler);
+}
+
+void UnwatchPlatformExceptions(void* watch) {
+    if (watch) ::RemoveVectoredExceptionHandler(watch);
+    g_platformObserver = nullptr;
+}
+
+uint32_t CaptureStack(uintptr_t* frames, uint32_t count, uint32_t skip) {
+    void* raw[62];
+    USHORT n = ::RtlCaptureStackBackTrace(DWORD(skip + 1), count < 62 ? DWORD(count) : 62, raw, nullptr);
+    for (USHORT i = 0; i < n; ++i) frames[i] = reinterpret_cast<uintptr_t>(raw[i]);
+    return n;
+}
+
+uintptr_t ModuleOfAddress(uintptr_t address, std::string* path) {
+    HMODULE h = nullptr;
+    if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              reinterpret_cast<LPCSTR>(address), &h) || !h)
+        return 0;
+    if (path) *path = ModulePath(h);
+    return reinterpret_cast<uintptr_t>(h);
+}
+
+uint32_t CurrentThreadId() { return ::GetCurrentThreadId(); }
 
 bool SetThreadErrorInfo(const ErrorInfo* info) {
     if (!info) return ::SetErrorInfo(0, nullptr) >= 0;
@@ -123,11 +188,52 @@ std::string WideToAnsi(std::u16string_view text) {
     return out;
 }
 
+namespace {
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::CurrentUser    ? HKEY_CURRENT_USER
+           : root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE
+                                                : HKEY_CLASSES_ROOT;
+}
+// Paths are written with a leading backslash at times; the registry wants them relative.
+const char* Relative(const std::string& path) {
+    const char* p = path.c_str();
+    while (*p == '\\') ++p;
+    return p;
+}
+}  // namespace
+
+// Full access as asked for the test-mode key; the classes root is only ever read.
 RegistryKey RegistryOpen(RegistryRoot root, const std::string& path) {
-    HKEY base = root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(base, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;
+    REGSAM access = root == RegistryRoot::ClassesRoot ? KEY_READ : KEY_ALL_ACCESS;
+    if (::RegOpenKeyExA(RootKey(root), Relative(path), 0, access, &key) != ERROR_SUCCESS) return nullptr;
     return key;
+}
+
+RegistryKey RegistryCreate(RegistryRoot root, const std::string& path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(RootKey(root), Relative(path), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+bool RegistryReadDword(RegistryKey key, const std::string& value, uint32_t* out) {
+    if (!key) return false;
+    DWORD type = 0, data = 0, size = sizeof data;
+    if (::RegQueryValueExA(static_cast<HKEY>(key), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return false;
+    if (out) *out = data;
+    return true;
+}
+
+bool RegistryWriteDword(RegistryKey key, const std::string& value, uint32_t data) {
+    if (!key) return false;
+    DWORD d = data;
+    return ::RegSetValueExA(static_cast<HKEY>(key), value.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d),
+                            sizeof d) == ERROR_SUCCESS;
 }
 
 bool RegistryReadString(RegistryKey key, const std::string& value, std::string* out) {
@@ -201,6 +307,36 @@ int MessageDialog(WindowHandle owner, const std::string& caption, const std::str
 }
 
 bool IsKeyDown(int virtualKey) { return ::GetKeyState(virtualKey) < 0; }
+
+intptr_t ShellOpen(const std::string& verb, const std::string& target, int show) {
+    return reinterpret_cast<intptr_t>(::ShellExecuteA(nullptr, verb.c_str(), target.c_str(), nullptr, nullptr, show));
+}
+
+intptr_t StartProgram(const std::string& commandLine, int show) { return ::WinExec(commandLine.c_str(), UINT(show)); }
+
+namespace {
+HDDEDATA CALLBACK DdeCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+}  // namespace
+
+// ANSI code page; an execute transaction with the command's characters, no terminating zero,
+// asynchronous: the viewer may take its time.
+bool DdeExecute(const std::string& service, const std::string& topic, const std::string& command) {
+    DWORD instance = 0;
+    if (::DdeInitializeA(&instance, DdeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return false;
+    HSZ hService = ::DdeCreateStringHandleA(instance, service.c_str(), CP_WINANSI);
+    HSZ hTopic = ::DdeCreateStringHandleA(instance, topic.c_str(), CP_WINANSI);
+    bool sent = false;
+    if (HCONV conversation = ::DdeConnect(instance, hService, hTopic, nullptr)) {
+        std::string data = command;
+        sent = ::DdeClientTransaction(reinterpret_cast<LPBYTE>(data.data()), DWORD(data.size()), conversation, nullptr,
+                                      CF_TEXT, XTYP_EXECUTE, TIMEOUT_ASYNC, nullptr) != nullptr;
+        ::DdeDisconnect(conversation);
+    }
+    if (hService) ::DdeFreeStringHandle(instance, hService);
+    if (hTopic) ::DdeFreeStringHandle(instance, hTopic);
+    ::DdeUninitialize(instance);
+    return sent;
+}
 
 OsVersionInfo OsVersion() {
     // GetVersionEx lies to unmanifested programs; ntdll's RtlGetVersion does not.

@@ -1,7 +1,9 @@
-// The plazen-host commands behind the command line: what they print and the exit codes.
+// The plazen-host commands behind the command line: what they print and the exit codes; a failed
+// command also shows the error report the plug-in gave the host.
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "hostsim/commands.h"
 #include "hostsim/host.h"
@@ -36,7 +38,26 @@ TEST(HostCommands, LaunchPrintsEachStatusAndGivesTheExitCode) {
         if (c.failStatusText) host.state().statusTextFailure = Failure{E_FAIL, u"Client", u"Status bar is gone"};
         std::ostringstream out, err;
         EXPECT_EQ(RunLaunch(host, c.request, out, err), c.exitCode);
-        EXPECT_EQ(out.str(), c.out);
+        std::istringstream lines(out.str());
+        std::string line, plain;
+        std::vector<std::string> report;
+        while (std::getline(lines, line)) {
+            if (line.rfind("host error report: ", 0) == 0)
+                report.push_back(line.substr(19));
+            else
+                plain += line + "\n";
+        }
+        EXPECT_EQ(plain, c.out);
+        if (c.exitCode == kExitCommandFailed) {
+            // The message, then the report: class, message, module + offset of the raise, ...
+            ASSERT_GE(report.size(), 4u) << out.str();
+            EXPECT_EQ(std::vector<std::string>(report.begin(), report.begin() + 3),
+                      (std::vector<std::string>{"Status bar is gone", "Exception: plz::EHostError",
+                                                "Message: Status bar is gone"}));
+            EXPECT_EQ(report[3].rfind("Address: " + source + "+0x", 0), 0u) << report[3];
+        } else {
+            EXPECT_TRUE(report.empty());
+        }
         EXPECT_EQ(err.str().empty(), c.exitCode != kExitUsage) << err.str();
     }
 }
