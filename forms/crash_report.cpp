@@ -7,7 +7,7 @@
 
 #include "platform/os.h"
 
-namespace plz {
+namespace plz::forms {
 
 const char* PluginVersion() { return PLAZEN_VERSION; }
 
@@ -45,4 +45,4 @@ std::string CrashReport(const CrashFacts& facts) {
     return report;
 }
 
-}  // namespace plz
+}  // namespace plz::forms

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace plz {
+namespace plz::forms {
 
 struct CrashFacts {
     std::string className;  // empty: no exception object (a platform exception)
@@ -26,4 +26,4 @@ std::string ModuleOffset(uintptr_t address);
 // The plug-in's version, "major.minor.patch".
 const char* PluginVersion();
 
-}  // namespace plz
+}  // namespace plz::forms

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-namespace plz {
+namespace plz::forms {
 
 std::string PlatformExceptionName(uint32_t code) {
 #define PLZ_NAME_CASE(value, name) \
@@ -16,4 +16,4 @@ std::string PlatformExceptionName(uint32_t code) {
     return text;
 }
 
-}  // namespace plz
+}  // namespace plz::forms

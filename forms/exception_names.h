@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace plz {
+namespace plz::forms {
 
 // X(code, name): the one table.
 #define PLZ_PLATFORM_EXCEPTION_NAMES(X)            \
@@ -31,4 +31,4 @@ namespace plz {
 // The table's name for `code`, else "Error (" + 8 upper-case hexadecimal digits + ")".
 std::string PlatformExceptionName(uint32_t code);
 
-}  // namespace plz
+}  // namespace plz::forms

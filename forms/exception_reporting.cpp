@@ -7,14 +7,14 @@
 
 #include "client/client_api.h"
 #include "client/messages.h"
-#include "client/wide_string.h"
+#include "platform/wide_string.h"
 #include "forms/crash_report.h"
 #include "forms/exception_names.h"
 #include "frame/application.h"
 #include "frame/errors.h"
 #include "platform/os.h"
 
-namespace plz {
+namespace plz::forms {
 namespace {
 
 constinit void* g_platformWatch = nullptr;
@@ -95,4 +95,4 @@ void RemoveExceptionReporting() {
     SetErrorReporter({});
 }
 
-}  // namespace plz
+}  // namespace plz::forms

@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <exception>
 
-namespace plz {
+namespace plz::forms {
 
 // Installed once with the forms support and removed at its shut-down.
 void InstallExceptionReporting();
@@ -32,4 +32,4 @@ bool IsSeriousException(const std::exception_ptr& error);
 // The application's exception handler (see frame/application.h).
 void HandleExceptionForHost(const std::exception_ptr& error);
 
-}  // namespace plz
+}  // namespace plz::forms

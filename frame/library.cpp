@@ -8,6 +8,7 @@
 #include "client/paths.h"
 #include "frame/errors.h"
 #include "forms/exception_reporting.h"
+#include "forms/help_viewer.h"
 #include "frame/parameters.h"
 #include "platform/os.h"
 
@@ -41,7 +42,7 @@ bool LoadLibraryUnits() noexcept {
         os::calls().DisableThreadNotifications(os::calls().OwnModule());
     });
     // Forms, help and localisation: the exception reporting to the host.
-    ok &= Run(InstallExceptionReporting);
+    ok &= Run(forms::InstallExceptionReporting);
     // The PCB editor's unit settings and entry points.
     ok &= Run(LoadUnitSettings);
     ok &= Run(BindPcbApi);
@@ -49,7 +50,8 @@ bool LoadLibraryUnits() noexcept {
 }
 
 void UnloadLibraryUnits() noexcept {
-    Run(RemoveExceptionReporting);
+    Run(forms::UnloadHelpLibrary);
+    Run(forms::RemoveExceptionReporting);
     Run(RemoveRaiseHook);
     Run(FreePathCaches);
     Run(FreeParameterCache);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "hostsim/documents.h"
 #include "hostsim/ini_file.h"
 #include "platform/com_object.h"
 #include "platform/os.h"
@@ -96,7 +97,11 @@ HRESULT Fail(const Failure& failure) {
 class Host::ClientObject final : public IClient, public IProcessRunner {
 public:
     explicit ClientObject(std::shared_ptr<State> state)
-        : state_(state), gui_(new GuiManager(state)), options_(new OptionsManager(state)) {}
+        : state_(state),
+          gui_(new GuiManager(state)),
+          options_(new OptionsManager(state)),
+          module_(new HostModule(state)),
+          addresses_(new AddressServiceObject(state, module_)) {}
 
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
         IUnknown* found = nullptr;
@@ -157,6 +162,51 @@ public:
         });
     }
 
+    HRESULT PLZ_STDCALL GetServerModuleCount(int32_t* count) override {
+        return NoThrow([&] {
+            ClearOut(count);
+            state_->calls.push_back("GetServerModuleCount");
+            if (!count) return E_POINTER;
+            *count = 1;
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetServerModule(int32_t index, IServerModule** module) override {
+        return NoThrow([&] {
+            ClearOut(module);
+            state_->calls.push_back("GetServerModule");
+            if (!module) return E_POINTER;
+            if (index != 0) return E_FAIL;
+            module_->AddRef();
+            *module = module_;
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL ShowDocument(IServerDocument* document) override {
+        return NoThrow([&] {
+            state_->calls.push_back("ShowDocument");
+            BSTR name = nullptr;
+            if (document && !Failed(document->GetFileName(&name))) {
+                state_->addressEvents.push_back("ShowDocument " + os::AnsiFromString(name));
+                os::calls().FreeString(name);
+            }
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetAddressService(IAddressService** service) override {
+        return NoThrow([&] {
+            ClearOut(service);
+            state_->calls.push_back("GetAddressService");
+            if (!service) return E_POINTER;
+            addresses_->AddRef();
+            *service = addresses_;
+            return S_OK;
+        });
+    }
+
     HRESULT PLZ_STDCALL GetImmediateFormRelease(uint8_t* immediate) override {
         return NoThrow([&] {
             ClearOut(immediate);
@@ -198,6 +248,7 @@ public:
         view_ = view;
     }
     DocumentView* View() const { return view_; }
+    HostModule* Module() const { return module_; }
     uint32_t References() const { return references_; }
 
 private:
@@ -205,16 +256,82 @@ private:
         SetView(nullptr);
         gui_->Release();
         options_->Release();
+        addresses_->Release();
+        module_->Close();
+        module_->Release();
     }
 
     std::shared_ptr<State> state_;
     GuiManager* gui_;
     OptionsManager* options_;
+    HostModule* module_;
+    AddressServiceObject* addresses_;
     DocumentView* view_ = nullptr;  // counted
     uint32_t references_ = 1;       // the host's
 };
 
 // --- the document view -----------------------------------------------------------------------
+
+DocumentView::DocumentView(std::shared_ptr<State> state, IServerDocument* document, std::string name,
+                           std::string parameters)
+    : state_(std::move(state)), document_(document), name_(std::move(name)), parameters_(std::move(parameters)) {
+    if (document_) document_->AddRef();
+}
+
+DocumentView::~DocumentView() {
+    if (document_) document_->Release();
+}
+
+HRESULT DocumentView::QueryInterface(const GUID& iid, void** object) {
+    if (!object) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IExternalForm || iid == IID_IServerDocumentView)
+        *object = static_cast<IServerDocumentView*>(this);
+    else if (iid == IID_IViewActivation)
+        *object = static_cast<IViewActivation*>(this);
+    else {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+HRESULT DocumentView::GetOwnerDocument(IServerDocument** document) {
+    ClearOut(document);
+    if (!document) return E_POINTER;
+    if (document_) document_->AddRef();
+    *document = document_;
+    return S_OK;
+}
+
+HRESULT DocumentView::GetViewName(BSTR* name) {
+    ClearOut(name);
+    if (!name) return E_POINTER;
+    *name = os::NewAnsiString(name_);
+    return S_OK;
+}
+
+HRESULT DocumentView::GetViewParameters(BSTR* parameters) {
+    ClearOut(parameters);
+    if (!parameters) return E_POINTER;
+    *parameters = os::NewAnsiString(parameters_);
+    return S_OK;
+}
+
+HRESULT DocumentView::ActivateView() {
+    return NoThrow([&] {
+        std::string file;
+        if (auto* document = static_cast<HostDocument*>(document_)) file = document->Spec().fileName;
+        state_->addressEvents.push_back("ActivateView " + file);
+        return S_OK;
+    });
+}
+
+uint32_t DocumentView::Release() {
+    uint32_t left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
 
 HRESULT DocumentView::GetBounds(int32_t* left, int32_t* top, int32_t* width, int32_t* height) {
     ClearOut(left);
@@ -264,6 +381,15 @@ void Host::SetCurrentView(bool present) {
 }
 
 DocumentView* Host::View() const { return client_->View(); }
+
+void Host::SetCurrentView(DocumentView* view) {
+    if (view) view->AddRef();
+    client_->SetView(view);
+}
+
+HostDocument* Host::AddDocument(const DocumentSpec& spec) { return client_->Module()->Add(spec); }
+
+HostModule* Host::Module() const { return client_->Module(); }
 
 uint32_t Host::ClientReferences() const { return client_->References(); }
 

@@ -101,9 +101,13 @@ struct State {
     std::optional<ErrorReport> errorReport;  // set until withdrawn
     std::vector<std::string> errorReportEvents;  // "set ERROR" and "clear", in order
     std::vector<int32_t> handledExceptions;
+    std::vector<std::string> addressEvents;  // documents shown, views activated, navigations, opens
 };
 
 class DocumentView;
+class HostDocument;
+class HostModule;
+struct DocumentSpec;
 
 class Host {
 public:
@@ -127,6 +131,12 @@ public:
     void SetCurrentView(bool present);
     // The current view, or none.
     DocumentView* View() const;
+    // Makes a view of the host's current.
+    void SetCurrentView(DocumentView* view);
+
+    // A document of the host's server module, with its views.
+    HostDocument* AddDocument(const DocumentSpec& spec);
+    HostModule* Module() const;
 
     // References held on each object, the host's own included.
     uint32_t ClientReferences() const;
@@ -139,11 +149,14 @@ private:
     IUnknown* context_ = nullptr;
 };
 
-// A document view of the host's: records UpdateStatusBar; its form operations are not
-// implemented.
-class DocumentView final
-    : public ComObject<DocumentView, IServerDocumentView, IID_IExternalForm, IID_IServerDocumentView> {
+// A document view of the host's: records UpdateStatusBar and ActivateView; its form operations
+// are not implemented. A view of a document holds it.
+class DocumentView final : public IServerDocumentView, public IViewActivation {
 public:
+    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override;
+    uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
+    uint32_t PLZ_STDCALL Release() override;
+
     HRESULT PLZ_STDCALL SetHolder(IExternalFormHolder*) override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL ShowInHolder() override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL Detach() override { return E_NOTIMPL; }
@@ -156,16 +169,26 @@ public:
     HRESULT PLZ_STDCALL ShowForm() override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL FocusFirstControl() override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL UpdateStatusBar() override;
+    HRESULT PLZ_STDCALL GetOwnerDocument(IServerDocument** document) override;
+    HRESULT PLZ_STDCALL GetViewName(BSTR* name) override;
+    HRESULT PLZ_STDCALL GetViewParameters(BSTR* parameters) override;
+    HRESULT PLZ_STDCALL ActivateView() override;
 
     uint32_t UpdateStatusBarCalls() const { return updateStatusBarCalls_; }
+    uint32_t References() const { return references_; }
 
 private:
     friend class Host;
-    friend class ComObject;
-    explicit DocumentView(std::shared_ptr<State> state) : state_(std::move(state)) {}
-    ~DocumentView() = default;
+    friend class HostDocument;
+    DocumentView(std::shared_ptr<State> state, IServerDocument* document = nullptr, std::string name = {},
+                 std::string parameters = {});
+    ~DocumentView();
 
     std::shared_ptr<State> state_;
+    IServerDocument* document_;  // counted
+    std::string name_;
+    std::string parameters_;
+    uint32_t references_ = 1;
     uint32_t updateStatusBarCalls_ = 0;
 };
 

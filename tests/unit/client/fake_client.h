@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frame/host_interfaces.h"
+#include "frame/plugin_interfaces.h"
 #include "platform/os.h"
 
 namespace plz::test {
@@ -52,6 +53,8 @@ inline HRESULT FailWith(const std::string& description, HRESULT status = E_FAIL)
 struct FakeView : Counted<IServerDocumentView> {
     CallLog* log = nullptr;
     HRESULT updateStatus = S_OK;
+    IServerDocument* document = nullptr;
+    std::string name, parameters;
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
         return QueryOne(this, IID_IServerDocumentView, iid, object);
     }
@@ -69,6 +72,15 @@ struct FakeView : Counted<IServerDocumentView> {
     HRESULT PLZ_STDCALL UpdateStatusBar() override {
         if (log) log->push_back("UpdateStatusBar");
         return Failed(updateStatus) ? FailWith("view refused", updateStatus) : updateStatus;
+    }
+    HRESULT PLZ_STDCALL GetOwnerDocument(IServerDocument** out) override { return Hand(document, out); }
+    HRESULT PLZ_STDCALL GetViewName(BSTR* out) override {
+        *out = os::NewAnsiString(name);
+        return S_OK;
+    }
+    HRESULT PLZ_STDCALL GetViewParameters(BSTR* out) override {
+        *out = os::NewAnsiString(parameters);
+        return S_OK;
     }
 };
 
@@ -107,12 +119,26 @@ struct FakeProcessRunner : Counted<IProcessRunner> {
 struct FakeDocument : Counted<IServerDocument> {
     HRESULT finishStatus = S_OK;
     int finished = 0;
+    std::string fileName;
+    std::vector<IServerDocumentView*> views;
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
         return QueryOne(this, IID_IServerDocument, iid, object);
     }
     HRESULT PLZ_STDCALL FinishDocument() override {
         ++finished;
         return finishStatus;
+    }
+    HRESULT PLZ_STDCALL GetViewCount(int32_t* count) override {
+        *count = int32_t(views.size());
+        return S_OK;
+    }
+    HRESULT PLZ_STDCALL GetFileName(BSTR* out) override {
+        *out = os::NewAnsiString(fileName);
+        return S_OK;
+    }
+    HRESULT PLZ_STDCALL GetView(int32_t index, IServerDocumentView** out) override {
+        *out = nullptr;
+        return index >= 0 && size_t(index) < views.size() ? Hand(views[size_t(index)], out) : E_FAIL;
     }
 };
 
@@ -127,6 +153,8 @@ struct FakeClient : Counted<IClient> {
     FakeProcessRunner* runner = nullptr;  // none: the client offers no IProcessRunner
     FakeDocument* openedDocument = nullptr;
     HRESULT openStatus = S_OK;
+    std::vector<IServerModule*> modules;
+    IAddressService* addressService = nullptr;
 
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
         log.push_back("QueryInterface");
@@ -167,6 +195,26 @@ struct FakeClient : Counted<IClient> {
         return Hand<IGUIManager>(gui, manager);
     }
     HRESULT PLZ_STDCALL GetImmediateFormRelease(uint8_t*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetServerModuleCount(int32_t* count) override {
+        *count = int32_t(modules.size());
+        return S_OK;
+    }
+    HRESULT PLZ_STDCALL GetServerModule(int32_t index, IServerModule** module) override {
+        *module = nullptr;
+        if (index < 0 || size_t(index) >= modules.size()) return E_FAIL;
+        *module = modules[size_t(index)];
+        (*module)->AddRef();
+        return S_OK;
+    }
+    HRESULT PLZ_STDCALL ShowDocument(IServerDocument* document) override {
+        log.push_back(document ? "ShowDocument" : "ShowDocument(none)");
+        return S_OK;
+    }
+    HRESULT PLZ_STDCALL GetAddressService(IAddressService** service) override {
+        *service = addressService;
+        if (addressService) addressService->AddRef();
+        return S_OK;
+    }
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager**) override { return E_NOTIMPL; }
 };
 

@@ -30,7 +30,9 @@ inline std::string& HostExecutable() {
 }
 
 inline fs::path RegistryFolder(os::RegistryRoot root, const std::string& key) {
-    fs::path p = RegistryRootFolder() / (root == os::RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE");
+    fs::path p = RegistryRootFolder() / (root == os::RegistryRoot::CurrentUser    ? "HKEY_CURRENT_USER"
+                                         : root == os::RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE"
+                                                                                  : "HKEY_CLASSES_ROOT");
     std::istringstream in(key);
     std::string part;
     while (std::getline(in, part, '\\'))
@@ -48,13 +50,31 @@ inline os::RegistryKey TreeRegistryOpen(os::RegistryRoot root, const std::string
     std::error_code ec;
     return fs::is_directory(p, ec) ? new std::string(p.string()) : nullptr;
 }
+// Values are files, the default value "(Default)", numbers decimal text: as the POSIX stand-in.
+inline fs::path TreeValue(os::RegistryKey key, const std::string& value) {
+    return fs::path(*static_cast<std::string*>(key)) / (value.empty() ? std::string("(Default)") : value);
+}
 inline bool TreeRegistryRead(os::RegistryKey key, const std::string& value, std::string* out) {
-    std::ifstream in(fs::path(*static_cast<std::string*>(key)) / value, std::ios::binary);
+    std::ifstream in(TreeValue(key, value), std::ios::binary);
     if (!in) return false;
     std::ostringstream s;
     s << in.rdbuf();
     *out = s.str();
     return true;
+}
+inline bool TreeRegistryReadDword(os::RegistryKey key, const std::string& value, uint32_t* out) {
+    std::string text;
+    if (!TreeRegistryRead(key, value, &text) || text.empty()) return false;
+    *out = uint32_t(std::stoul(text));
+    return true;
+}
+inline bool TreeRegistryWriteDword(os::RegistryKey key, const std::string& value, uint32_t data) {
+    std::ofstream(TreeValue(key, value), std::ios::binary) << data;
+    return true;
+}
+inline os::RegistryKey TreeRegistryCreate(os::RegistryRoot root, const std::string& path) {
+    fs::create_directories(RegistryFolder(root, path));
+    return TreeRegistryOpen(root, path);
 }
 inline void TreeRegistryClose(os::RegistryKey key) { delete static_cast<std::string*>(key); }
 inline std::string TreeAppData() { return AppDataForTest(); }
@@ -87,6 +107,9 @@ protected:
         os::calls().RegistryOpen = TreeRegistryOpen;
         os::calls().RegistryReadString = TreeRegistryRead;
         os::calls().RegistryClose = TreeRegistryClose;
+        os::calls().RegistryReadDword = TreeRegistryReadDword;
+        os::calls().RegistryWriteDword = TreeRegistryWriteDword;
+        os::calls().RegistryCreate = TreeRegistryCreate;
         os::calls().AppDataFolder = TreeAppData;
 #else
         setenv("PLAZEN_REGISTRY", RegistryRootFolder().c_str(), 1);
@@ -109,6 +132,10 @@ protected:
         fs::path folder = RegistryFolder(where, key);
         fs::create_directories(folder);
         if (!name.empty()) std::ofstream(folder / name, std::ios::binary) << value;
+    }
+    // A key's default value.
+    static void SetRegistryDefault(os::RegistryRoot where, const std::string& key, const std::string& value) {
+        SetRegistry(where, key, "(Default)", value);
     }
     static bool RegistryKeyExists(os::RegistryRoot where, const std::string& key) {
         return fs::exists(RegistryFolder(where, key));

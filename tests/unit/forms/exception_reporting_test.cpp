@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "client/client_api.h"
-#include "client/wide_string.h"
+#include "platform/wide_string.h"
 #include "forms/exception_names.h"
 #include "forms/exception_reporting.h"
 #include "frame/application.h"
@@ -20,6 +20,8 @@
 
 namespace plz {
 namespace {
+
+using namespace forms;
 
 ModuleHandle const kMainProgram = reinterpret_cast<ModuleHandle>(0x1000);
 
