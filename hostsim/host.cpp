@@ -142,12 +142,25 @@ public:
         });
     }
 
-    // The simulated host opens no documents.
-    HRESULT PLZ_STDCALL OpenDocumentByPath(BSTR, IServerDocument** document) override {
+    // The document of that file name, opened anew when there is none; a task page (".Tasks")
+    // opens as a browser-like document.
+    HRESULT PLZ_STDCALL OpenDocumentByPath(BSTR path, IServerDocument** document) override {
         return NoThrow([&] {
             ClearOut(document);
             if (const HRESULT hr = Record(*state_, "OpenDocumentByPath"); Failed(hr)) return hr;
-            return E_NOTIMPL;
+            if (!document) return E_POINTER;
+            std::string file = os::AnsiFromString(path);
+            state_->addressEvents.push_back("OpenDocumentByPath " + file);
+            HostDocument* found = nullptr;
+            for (size_t i = 0; i < module_->DocumentCount() && !found; ++i)
+                if (module_->Document(i)->Spec().fileName == file) found = module_->Document(i);
+            if (!found) {
+                bool task = file.size() > 6 && file.substr(file.size() - 6) == ".Tasks";
+                found = module_->Add({file, task ? std::optional<std::string>(file) : std::nullopt, task, {""}, ""});
+            }
+            found->AddRef();
+            *document = found;
+            return S_OK;
         });
     }
 
@@ -165,7 +178,7 @@ public:
     HRESULT PLZ_STDCALL GetServerModuleCount(int32_t* count) override {
         return NoThrow([&] {
             ClearOut(count);
-            state_->calls.push_back("GetServerModuleCount");
+            if (const HRESULT hr = Record(*state_, "GetServerModuleCount"); Failed(hr)) return hr;
             if (!count) return E_POINTER;
             *count = 1;
             return S_OK;
@@ -175,7 +188,7 @@ public:
     HRESULT PLZ_STDCALL GetServerModule(int32_t index, IServerModule** module) override {
         return NoThrow([&] {
             ClearOut(module);
-            state_->calls.push_back("GetServerModule");
+            if (const HRESULT hr = Record(*state_, "GetServerModule"); Failed(hr)) return hr;
             if (!module) return E_POINTER;
             if (index != 0) return E_FAIL;
             module_->AddRef();
@@ -186,7 +199,7 @@ public:
 
     HRESULT PLZ_STDCALL ShowDocument(IServerDocument* document) override {
         return NoThrow([&] {
-            state_->calls.push_back("ShowDocument");
+            if (const HRESULT hr = Record(*state_, "ShowDocument"); Failed(hr)) return hr;
             BSTR name = nullptr;
             if (document && !Failed(document->GetFileName(&name))) {
                 state_->addressEvents.push_back("ShowDocument " + os::AnsiFromString(name));
@@ -199,7 +212,7 @@ public:
     HRESULT PLZ_STDCALL GetAddressService(IAddressService** service) override {
         return NoThrow([&] {
             ClearOut(service);
-            state_->calls.push_back("GetAddressService");
+            if (const HRESULT hr = Record(*state_, "GetAddressService"); Failed(hr)) return hr;
             if (!service) return E_POINTER;
             addresses_->AddRef();
             *service = addresses_;

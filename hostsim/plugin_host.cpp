@@ -52,6 +52,7 @@ bool PluginHost::Load(const std::string& path, std::string* problem) {
         return false;
     };
     if (library_) return fail("a plug-in is loaded already");
+    if (!workspace_) workspace_ = os::calls().OpenLibrary(BesideExecutable(kWorkspaceFile), nullptr);
     std::string reason;
     library_ = os::calls().OpenLibrary(path, &reason);
     if (!library_) return fail("cannot load the plug-in " + path + ": " + reason);
@@ -109,6 +110,8 @@ void PluginHost::Unload() {
     library_ = nullptr;
     if (editor_) os::calls().CloseLibrary(editor_);
     editor_ = nullptr;
+    if (workspace_) os::calls().CloseLibrary(workspace_);
+    workspace_ = nullptr;
 }
 
 }  // namespace plz::hostsim

@@ -22,6 +22,13 @@ inline constexpr const char* kPluginFile = "plazen.dll";
 inline constexpr const char* kPluginFile = "libplazen.so";
 #endif
 
+// The workspace manager module's file name.
+#if defined(_WIN32)
+inline constexpr const char* kWorkspaceFile = "WorkspaceManager.dll";
+#else
+inline constexpr const char* kWorkspaceFile = "libWorkspaceManager.so";
+#endif
+
 // A library file beside the running executable.
 std::string BesideExecutable(const std::string& fileName);
 // "plazen.dll" / "libplazen.so" and "Trelpa.dll" / "libTrelpa.so", beside the executable.
@@ -49,7 +56,8 @@ public:
 
     // Loads the simulated PCB editor module; false with the reason in `problem`.
     bool LoadEditor(const std::string& path, std::string* problem);
-    // Loads the plug-in library and creates its server module. False with the reason in
+    // Loads the plug-in library (after the workspace manager, when it lies beside the executable,
+    // as the host has it loaded from its start) and creates its server module. False with the reason in
     // `problem` when the library does not load, has no ServerFactory, or the factory fails. One
     // plug-in at a time: a second Load before Unload fails.
     bool Load(const std::string& path, std::string* problem);
@@ -71,6 +79,7 @@ public:
 private:
     Host& host_;
     ModuleHandle editor_ = nullptr;
+    ModuleHandle workspace_ = nullptr;
     ModuleHandle library_ = nullptr;
     ComPtr<IServerModule> module_;
     ComPtr<ICommandLauncher> launcher_;
