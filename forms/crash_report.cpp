@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/file_path.h"
 #include "platform/os.h"
 
 namespace plz::forms {
@@ -19,9 +20,8 @@ std::string ModuleOffset(uintptr_t address) {
         std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(address));
         return text;
     }
-    size_t slash = path.find_last_of("\\/");
     std::snprintf(text, sizeof text, "+0x%llx", static_cast<unsigned long long>(address - base));
-    return (slash == std::string::npos ? path : path.substr(slash + 1)) + text;
+    return FileNameOfPath(path) + text;
 }
 
 std::string CrashReport(const CrashFacts& facts) {

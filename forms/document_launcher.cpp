@@ -11,18 +11,17 @@
 #include "frame/current_client.h"
 #include "frame/errors.h"
 #include "frame/plugin_interfaces.h"
+#include "platform/ascii.h"
+#include "platform/file_path.h"
 #include "platform/os.h"
 
 namespace plz::forms {
 namespace {
 
 std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    for (char& c : text) c = AsciiUpper(c);
     return text;
 }
-
-bool SameText(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
 
 void ReplaceAll(std::string& text, const std::string& what, const std::string& with) {
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
@@ -59,8 +58,7 @@ SplitAddress Split(IAddressService* service, const std::string& address) {
 }
 
 bool IsWebScheme(const std::string& scheme) {
-    std::string s = Upper(scheme);
-    return s == "HTTP" || s == "FTP" || s == "HTTPS";
+    return SameIgnoringCase(scheme, "http") || SameIgnoringCase(scheme, "ftp") || SameIgnoringCase(scheme, "https");
 }
 
 bool OpenInBrowser(IAddressService* service, const std::string& address) {
@@ -127,7 +125,7 @@ bool OpenAddress(const std::string& original) {
         if (auto addressed = Query<IAddressDocument>(document.Get(), IID_IAddressDocument)) {
             WideString shown;
             CheckHost(addressed->GetAddress(shown.Out()));
-            if (SameText(shown.Ansi(), address)) return false;
+            if (SameIgnoringCase(shown.Ansi(), address)) return false;
         }
         return Navigate(navigation.Get(), address);
     }
@@ -231,7 +229,7 @@ ComPtr<IServerDocumentView> FindViewByAddress(const std::string& address) {
                     CheckHost(addressed->MatchesAddress(wanted.Get(), &answer));
                     match = answer != 0;
                 } else {
-                    match = SameText(ViewAddress(view.Get()), address);
+                    match = SameIgnoringCase(ViewAddress(view.Get()), address);
                 }
                 if (match) return view;
             }
@@ -281,8 +279,7 @@ int32_t AcrobatGeneration(const std::string& viewerCommand) {
 bool OpenPdf(const std::string& fileName, int32_t page) {
     std::string file = fileName;
     if (!os::calls().FileExists(file)) {
-        size_t slash = file.find_last_of("\\/");
-        file = GetHelpFolder() + (slash == std::string::npos ? file : file.substr(slash + 1));
+        file = GetHelpFolder() + FileNameOfPath(file);
         if (!os::calls().FileExists(file)) return false;
     }
     // The name goes into a command line in double quotes: one of its own would break out of them.

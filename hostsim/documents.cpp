@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/os.h"
 
 namespace plz::hostsim {
@@ -13,11 +14,6 @@ void Clear(T* out) {
     if (out) *out = T{};
 }
 
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return text;
-}
 
 }  // namespace
 
@@ -86,7 +82,7 @@ HRESULT HostDocument::GetAddress(BSTR* address) {
 HRESULT HostDocument::MatchesAddress(BSTR address, uint8_t* match) {
     Clear(match);
     if (!match) return E_POINTER;
-    *match = Upper(os::AnsiFromString(address)) == Upper(spec_.address.value_or("")) ? 1 : 0;
+    *match = SameIgnoringCase(os::AnsiFromString(address), spec_.address.value_or("")) ? 1 : 0;
     return S_OK;
 }
 

@@ -48,7 +48,7 @@ void* FindExport(ModuleHandle, const char* name) {
     auto it = exports.find(name);
     return it == exports.end() ? nullptr : it->second;
 }
-int Dialog(WindowHandle, const std::string& caption, const std::string& text, int, int) {
+int Dialog(WindowHandle, const std::string& caption, const std::string& text, os::MessageKind, int) {
     g_events.push_back("dialog " + caption + ": " + text);
     return 1;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "platform/os.h"
 #include "platform/posix_control.h"
@@ -27,10 +28,13 @@ TEST(PosixStandIn, RegistryTreeAndRecordedRequests) {
     EXPECT_TRUE(native::RegistryWriteDword(key, "Switch", 0));
     EXPECT_TRUE(native::RegistryReadDword(key, "Switch", &number));
     EXPECT_EQ(number, 0u);
-    EXPECT_TRUE(native::RegistryWriteString(key, kRegistryDefaultValue, "text"));
-    EXPECT_FALSE(native::RegistryReadDword(key, kRegistryDefaultValue, &number));  // not a number
+    // A key's default value is the file "(Default)"; text that is no number does not read as one.
+    std::ofstream(root / "HKEY_CURRENT_USER" / "Software" / "X" / "Forms" / "(Default)") << "text";
+    std::string text;
+    EXPECT_TRUE(native::RegistryReadString(key, kRegistryDefaultValue, &text));
+    EXPECT_EQ(text, "text");
+    EXPECT_FALSE(native::RegistryReadDword(key, kRegistryDefaultValue, &number));
     native::RegistryClose(key);
-    EXPECT_TRUE(fs::exists(root / "HKEY_CURRENT_USER" / "Software" / "X" / "Forms" / "(Default)"));
     fs::create_directories(root / "HKEY_CLASSES_ROOT" / "AcroPDF.PDF.1");
     key = native::RegistryOpen(RegistryRoot::ClassesRoot, "AcroPDF.PDF.1");
     EXPECT_NE(key, nullptr);
