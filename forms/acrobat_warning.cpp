@@ -7,14 +7,14 @@
 namespace plz::forms {
 namespace {
 constinit AcrobatWarningDialog g_dialog = nullptr;
-}
 
-std::string FormsRegistryKey() { return GetPreferenceRegistryKey() + "\\Forms"; }
+std::string FormsKey() { return GetPreferenceRegistryKey() + "\\Forms"; }
+}  // namespace
 
 void SetAcrobatWarningDialog(AcrobatWarningDialog dialog) { g_dialog = dialog; }
 
 bool AcrobatWarningEnabled() {
-    os::RegistryKey key = os::calls().RegistryOpen(os::RegistryRoot::CurrentUser, FormsRegistryKey());
+    os::RegistryKey key = os::calls().RegistryOpen(os::RegistryRoot::CurrentUser, FormsKey());
     if (!key) return true;
     uint32_t value = 1;
     bool stored = os::calls().RegistryReadDword(key, kAcrobatWarningSwitch, &value);
@@ -23,7 +23,7 @@ bool AcrobatWarningEnabled() {
 }
 
 void DisableAcrobatWarning() {
-    os::RegistryKey key = os::calls().RegistryCreate(os::RegistryRoot::CurrentUser, FormsRegistryKey());
+    os::RegistryKey key = os::calls().RegistryCreate(os::RegistryRoot::CurrentUser, FormsKey());
     if (!key) return;
     os::calls().RegistryWriteDword(key, kAcrobatWarningSwitch, 0);
     os::calls().RegistryClose(key);

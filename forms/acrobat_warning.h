@@ -1,13 +1,11 @@
 // The warning shown before a PDF manual opens in an old Acrobat viewer that cannot go to a page,
-// and its switch: "EnableAcrobatVersionPopup" under the forms registry key, absent meaning on.
+// and its switch: "EnableAcrobatVersionPopup" under the forms registry key (the host's settings key
+// + "\Forms"), absent meaning on.
 #pragma once
 
 #include <string>
 
 namespace plz::forms {
-
-// The forms registry key: the host's settings key + "\Forms".
-std::string FormsRegistryKey();
 
 inline constexpr const char* kAcrobatWarningSwitch = "EnableAcrobatVersionPopup";
 

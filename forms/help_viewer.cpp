@@ -2,7 +2,9 @@
 #include "forms/help_viewer.h"
 
 #include "client/client_api.h"
-#include "forms/dynamic_help.h"
+#include "frame/current_client.h"
+#include "frame/errors.h"
+#include "frame/host_interfaces.h"
 #include "platform/os.h"
 
 namespace plz::forms {
@@ -16,6 +18,17 @@ constinit HtmlHelpFn g_htmlHelp = nullptr;
 
 constexpr uint32_t kCommandNone = 0xFFFFFFFFu;  // -1
 
+// The host's dynamic help panel shows the address, brought up to date at once.
+void ShowDynamicHelpNow(const std::string& address) {
+    ComPtr<IClient> client = CurrentClient();
+    if (!client) return;
+    ComPtr<IProcessRunner> runner;
+    if (Failed(client->QueryInterface(IID_IProcessRunner, reinterpret_cast<void**>(runner.Out()))) || !runner)
+        throw Exception("Interface not supported");
+    const std::string text = "ForceUpdate=True|Address=" + address;
+    CheckHost(runner->LaunchProcess("HelpAdvisor:ShowDynamicHelp", text.c_str(), int32_t(text.size() + 1), nullptr));
+}
+
 }  // namespace
 
 int32_t HelpViewer(WindowHandle window, const std::string& helpFile, uint32_t command, uintptr_t data) {
@@ -23,7 +36,7 @@ int32_t HelpViewer(WindowHandle window, const std::string& helpFile, uint32_t co
         static const char kShowPanel[] = "ObjectKind=Panel|Action=Show|Id=ZavuravadIduduz";
         RunProcess("Client:CustomizeResources", kShowPanel, 0, nullptr);
         const char* topic = reinterpret_cast<const char*>(data);
-        ShowDynamicHelp(helpFile.substr(0, 255) + "::" + (topic ? topic : ""), true);
+        ShowDynamicHelpNow(helpFile.substr(0, 255) + "::" + (topic ? topic : ""));
         return 0;
     }
     if (command == kCommandNone) command = kHelpDisplayTopic;

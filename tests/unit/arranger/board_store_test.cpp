@@ -7,6 +7,8 @@
 
 #include "arranger/arrange_command.h"
 #include "arranger/component_arranger.h"
+#include "frame/boundary_guard.h"
+#include "platform/os.h"
 #include "tests/unit/RTL/fake_pcb_module.h"
 
 namespace plz {
@@ -41,7 +43,15 @@ TEST(ArrangerBoardStore, AFailingStoreIsTheRunsErrorUnlessTheRunFailedBefore) {
         } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), c.message);
         }
-        EXPECT_EQ(editor.CallsOf("PcbApi_QueryBoard").size(), 2u) << "fetched, and stored back";
+        // At the boundary the host reads the text of the error returned, not of the store's
+        // failure swallowed while the run's error was on its way.
+        InstallRaiseHook();
+        EXPECT_EQ(Guard([] { ArrangeCommand(nullptr, ""); }), E_UNEXPECTED);
+        RemoveRaiseHook();
+        os::ErrorInfo info;
+        ASSERT_TRUE(os::calls().TakeThreadErrorInfo(&info));
+        EXPECT_EQ(os::calls().WideToAnsi(info.description), c.message);
+        EXPECT_EQ(editor.CallsOf("PcbApi_QueryBoard").size(), 4u) << "fetched, and stored back, twice";
         EXPECT_EQ(CurrentArranger, nullptr);
     }
 }

@@ -24,6 +24,8 @@ using os::RegistryRoot;
 using test::RegistryFolder;
 namespace fs = std::filesystem;
 
+std::string FormsKey() { return GetPreferenceRegistryKey() + "\\Forms"; }
+
 ModuleHandle const kMainProgram = reinterpret_cast<ModuleHandle>(0x1000);
 ModuleHandle const kWorkspaceModule = reinterpret_cast<ModuleHandle>(0x2000);
 ModuleHandle const kHelpLibrary = reinterpret_cast<ModuleHandle>(0x3000);
@@ -253,9 +255,9 @@ TEST_F(DocumentLauncherTest, PdfPagesOpenInViewersOfEachGeneration) {
         SCOPED_TRACE(c.what);
         fs::remove_all(RegistryFolder(RegistryRoot::ClassesRoot, "AcroPDF.PDF.1"));
         fs::remove_all(RegistryFolder(RegistryRoot::ClassesRoot, "PDF.PdfCtrl.5"));
-        fs::remove_all(RegistryFolder(RegistryRoot::CurrentUser, FormsRegistryKey()));
+        fs::remove_all(RegistryFolder(RegistryRoot::CurrentUser, FormsKey()));
         SetRegistry(RegistryRoot::ClassesRoot, c.classKey);
-        if (c.warningSwitch) SetRegistry(RegistryRoot::CurrentUser, FormsRegistryKey(), kAcrobatWarningSwitch, c.warningSwitch);
+        if (c.warningSwitch) SetRegistry(RegistryRoot::CurrentUser, FormsKey(), kAcrobatWarningSwitch, c.warningSwitch);
         g_requests.clear();
         EXPECT_TRUE(OpenAddress(c.address));  // a PDF address is handed on even when it is not found
         EXPECT_EQ(g_requests, c.requests);
