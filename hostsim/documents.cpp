@@ -19,9 +19,9 @@ void Clear(T* out) {
 
 // --- documents -------------------------------------------------------------------------------
 
-HostDocument::HostDocument(std::shared_ptr<State> state, DocumentSpec spec) : state_(state), spec_(std::move(spec)) {
-    for (const std::string& name : spec_.viewNames)
-        views_.push_back(new DocumentView(state_, static_cast<IServerDocument*>(this), name, spec_.viewParameters));
+HostDocument::HostDocument(std::shared_ptr<State> state, DocumentSetup setup) : state_(state), setup_(std::move(setup)) {
+    for (const std::string& name : setup_.viewNames)
+        views_.push_back(new DocumentView(state_, static_cast<IServerDocument*>(this), name, setup_.viewParameters));
 }
 
 HRESULT HostDocument::QueryInterface(const GUID& iid, void** object) {
@@ -29,9 +29,9 @@ HRESULT HostDocument::QueryInterface(const GUID& iid, void** object) {
     *object = nullptr;
     if (iid == IID_IUnknown || iid == IID_IServerDocument)
         *object = static_cast<IServerDocument*>(this);
-    else if (iid == IID_IAddressDocument && spec_.address)
+    else if (iid == IID_IAddressDocument && setup_.address)
         *object = static_cast<IAddressDocument*>(this);
-    else if (iid == IID_INavigationDocument && spec_.navigable)
+    else if (iid == IID_INavigationDocument && setup_.navigable)
         *object = static_cast<INavigationDocument*>(this);
     else
         return E_NOINTERFACE;
@@ -59,7 +59,7 @@ HRESULT HostDocument::GetViewCount(int32_t* count) {
 HRESULT HostDocument::GetFileName(BSTR* fileName) {
     Clear(fileName);
     if (!fileName) return E_POINTER;
-    *fileName = os::NewAnsiString(spec_.fileName);
+    *fileName = os::NewAnsiString(setup_.fileName);
     return S_OK;
 }
 
@@ -75,14 +75,14 @@ HRESULT HostDocument::GetView(int32_t index, IServerDocumentView** view) {
 HRESULT HostDocument::GetAddress(BSTR* address) {
     Clear(address);
     if (!address) return E_POINTER;
-    *address = os::NewAnsiString(spec_.address.value_or(""));
+    *address = os::NewAnsiString(setup_.address.value_or(""));
     return S_OK;
 }
 
 HRESULT HostDocument::MatchesAddress(BSTR address, uint8_t* match) {
     Clear(match);
     if (!match) return E_POINTER;
-    *match = SameIgnoringCase(os::AnsiFromString(address), spec_.address.value_or("")) ? 1 : 0;
+    *match = SameIgnoringCase(os::AnsiFromString(address), setup_.address.value_or("")) ? 1 : 0;
     return S_OK;
 }
 
@@ -91,8 +91,8 @@ HRESULT HostDocument::Navigate(BSTR address, uint8_t* done) {
     Clear(done);
     if (!done) return E_POINTER;
     std::string target = os::AnsiFromString(address);
-    state_->addressEvents.push_back("Navigate " + spec_.fileName + " " + target);
-    if (spec_.address) spec_.address = target;
+    state_->addressEvents.push_back("Navigate " + setup_.fileName + " " + target);
+    if (setup_.address) setup_.address = target;
     *done = 1;
     return S_OK;
 }
@@ -116,8 +116,8 @@ uint32_t HostModule::Release() {
     return left;
 }
 
-HostDocument* HostModule::Add(const DocumentSpec& spec) {
-    documents_.push_back(new HostDocument(state_, spec));
+HostDocument* HostModule::Add(const DocumentSetup& setup) {
+    documents_.push_back(new HostDocument(state_, setup));
     return documents_.back();
 }
 
@@ -245,9 +245,9 @@ HRESULT AddressServiceObject::OpenAddress(int32_t, BSTR address, IServerDocument
     if (!view || !done) return E_POINTER;
     std::string text = os::AnsiFromString(address);
     state_->addressEvents.push_back("OpenAddress " + text);
-    DocumentSpec spec;
-    spec.fileName = text.substr(0, text.find('?'));
-    HostDocument* document = module_->Add(spec);
+    DocumentSetup setup;
+    setup.fileName = text.substr(0, text.find('?'));
+    HostDocument* document = module_->Add(setup);
     IServerDocumentView* opened = nullptr;
     document->GetView(0, &opened);
     *view = opened;

@@ -15,7 +15,7 @@
 
 namespace plz::hostsim {
 
-struct DocumentSpec {
+struct DocumentSetup {
     std::string fileName;
     std::optional<std::string> address;  // the document offers the address interface
     bool navigable = false;              // the document offers the navigation interface
@@ -25,7 +25,7 @@ struct DocumentSpec {
 
 class HostDocument final : public IServerDocument, public IAddressDocument, public INavigationDocument {
 public:
-    HostDocument(std::shared_ptr<State> state, DocumentSpec spec);
+    HostDocument(std::shared_ptr<State> state, DocumentSetup setup);
 
     HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override;
     uint32_t PLZ_STDCALL AddRef() override { return ++references_; }
@@ -39,7 +39,7 @@ public:
     HRESULT PLZ_STDCALL MatchesAddress(BSTR address, uint8_t* match) override;
     HRESULT PLZ_STDCALL Navigate(BSTR address, uint8_t* done) override;
 
-    const DocumentSpec& Spec() const { return spec_; }
+    const DocumentSetup& Setup() const { return setup_; }
     DocumentView* View(size_t index) const { return views_.at(index); }
     // Lets go of the views, which hold the document: the end of the cycle.
     void Close();
@@ -47,7 +47,7 @@ public:
 private:
     ~HostDocument() = default;
     std::shared_ptr<State> state_;
-    DocumentSpec spec_;
+    DocumentSetup setup_;
     std::vector<DocumentView*> views_;  // counted
     uint32_t references_ = 1;
 };
@@ -81,7 +81,7 @@ public:
     HRESULT PLZ_STDCALL AddView(IServerDocumentView*) override { return S_OK; }
     HRESULT PLZ_STDCALL CreateDocumentEx(int32_t, int32_t, uint8_t, IServerDocument** document) override;
 
-    HostDocument* Add(const DocumentSpec& spec);
+    HostDocument* Add(const DocumentSetup& setup);
     HostDocument* Document(size_t index) const { return documents_.at(index); }
     size_t DocumentCount() const { return documents_.size(); }
     void Close();

@@ -153,7 +153,7 @@ public:
             state_->addressEvents.push_back("OpenDocumentByPath " + file);
             HostDocument* found = nullptr;
             for (size_t i = 0; i < module_->DocumentCount() && !found; ++i)
-                if (module_->Document(i)->Spec().fileName == file) found = module_->Document(i);
+                if (module_->Document(i)->Setup().fileName == file) found = module_->Document(i);
             if (!found) {
                 bool task = file.size() > 6 && file.substr(file.size() - 6) == ".Tasks";
                 found = module_->Add({file, task ? std::optional<std::string>(file) : std::nullopt, task, {""}, ""});
@@ -334,7 +334,7 @@ HRESULT DocumentView::GetViewParameters(BSTR* parameters) {
 HRESULT DocumentView::ActivateView() {
     return NoThrow([&] {
         std::string file;
-        if (auto* document = static_cast<HostDocument*>(document_)) file = document->Spec().fileName;
+        if (auto* document = static_cast<HostDocument*>(document_)) file = document->Setup().fileName;
         state_->addressEvents.push_back("ActivateView " + file);
         return S_OK;
     });
@@ -400,7 +400,7 @@ void Host::SetCurrentView(DocumentView* view) {
     client_->SetView(view);
 }
 
-HostDocument* Host::AddDocument(const DocumentSpec& spec) { return client_->Module()->Add(spec); }
+HostDocument* Host::AddDocument(const DocumentSetup& setup) { return client_->Module()->Add(setup); }
 
 HostModule* Host::Module() const { return client_->Module(); }
 

@@ -107,7 +107,7 @@ struct State {
 class DocumentView;
 class HostDocument;
 class HostModule;
-struct DocumentSpec;
+struct DocumentSetup;
 
 class Host {
 public:
@@ -135,7 +135,7 @@ public:
     void SetCurrentView(DocumentView* view);
 
     // A document of the host's server module, with its views.
-    HostDocument* AddDocument(const DocumentSpec& spec);
+    HostDocument* AddDocument(const DocumentSetup& setup);
     HostModule* Module() const;
 
     // References held on each object, the host's own included.
