@@ -18,6 +18,10 @@
 #include "frame/errors.h"
 #include "platform/os.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace plz {
 namespace {
 
@@ -147,6 +151,25 @@ TEST_F(ExceptionReportingTest, TheGuardsErrorKeepsItsDescriptionAndSwallowedErro
         EXPECT_EQ(e.Message(), "Host call failed with status 0x80004005");
     }
 }
+
+#if defined(_WIN32) && defined(__x86_64__)
+// A real fault in this module's code: the vectored handler describes it by name; a handler of the
+// test's own, called after it, steps over the faulting two-byte instruction.
+LONG CALLBACK StepOverUd2(EXCEPTION_POINTERS* pointers) {
+    if (pointers->ExceptionRecord->ExceptionCode != 0xC000001D) return EXCEPTION_CONTINUE_SEARCH;
+    pointers->ContextRecord->Rip += 2;
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+TEST_F(ExceptionReportingTest, APlatformFaultInThePlugInsCodeIsDescribedByName) {
+    void* stepOver = AddVectoredExceptionHandler(0, StepOverUd2);
+    asm volatile("ud2");
+    RemoveVectoredExceptionHandler(stepOver);
+    EXPECT_EQ(g_events, std::vector<std::string>{"set Illegal Instruction"});
+    EXPECT_EQ(os::calls().ModuleOfAddress(g_lastAddress, nullptr),
+              os::calls().ModuleOfAddress(reinterpret_cast<uintptr_t>(&Raise), nullptr));
+}
+#endif
 
 TEST_F(ExceptionReportingTest, SeriousErrorsGoToTheHostOthersToAnErrorBox) {
     const struct {
