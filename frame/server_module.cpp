@@ -47,6 +47,7 @@ TServerModule::~TServerModule() {
     FCommandLauncher.reset();
     FDocuments.clear();
     FProcessControl.reset();
+    FOptionsForms.reset();
 }
 
 HRESULT PLZ_STDCALL TServerModule::QueryInterface(const GUID& iid, void** object) {
@@ -198,9 +199,20 @@ HRESULT PLZ_STDCALL TServerModule::CreateDocumentEx(int32_t a, int32_t b, uint8_
     });
 }
 
-HRESULT PLZ_STDCALL TServerModule::GetOptionsPage(BSTR, IOptionsPage** page) {
+HRESULT PLZ_STDCALL TServerModule::GetOptionsPage(BSTR name, IOptionsPage** page) {
     ClearOut(page);
-    return S_OK;
+    return Guard([&] {
+        if (!FOptionsForms) return;
+        auto found = FOptionsForms->find(os::AnsiFromString(name));
+        if (found == FOptionsForms->end()) return;
+        ComPtr<IOptionsPage> made = found->second();
+        SetOut(page, made.Detach());
+    });
+}
+
+void TServerModule::RegisterOptionsForm(const std::string& name, OptionsPageMaker maker) {
+    if (!FOptionsForms) FOptionsForms = std::make_unique<std::map<std::string, OptionsPageMaker, NameLess>>();
+    (*FOptionsForms)[name] = maker;
 }
 
 HRESULT PLZ_STDCALL TServerModule::OptionsNotify1() { return S_OK; }

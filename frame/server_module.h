@@ -3,12 +3,14 @@
 // documents it made and the views the host added. TPlznServerModule is this plug-in's own.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "frame/command_launcher.h"
 #include "frame/plugin_interfaces.h"
+#include "platform/ascii.h"
 #include "platform/com_ptr.h"
 
 namespace plz {
@@ -46,10 +48,16 @@ public:
     HRESULT PLZ_STDCALL AddView(IServerDocumentView* view) override;
     HRESULT PLZ_STDCALL CreateDocumentEx(int32_t a, int32_t b, uint8_t flag, IServerDocument** document) override;
 
-    // IOptionsPageProvider. This build has no options forms, so there is never a page.
+    // IOptionsPageProvider: the page of a registered options form; none for any other name.
     HRESULT PLZ_STDCALL GetOptionsPage(BSTR name, IOptionsPage** page) override;
     HRESULT PLZ_STDCALL OptionsNotify1() override;
     HRESULT PLZ_STDCALL OptionsNotify2() override;
+
+    // The options-form registry: page name -> the maker of a new page (a form of the registered
+    // class, wrapped as an options page). Names are looked up ignoring ASCII case. Nothing of this
+    // plug-in registers a form, so the registry stays absent.
+    using OptionsPageMaker = ComPtr<IOptionsPage> (*)();
+    void RegisterOptionsForm(const std::string& name, OptionsPageMaker maker);
 
     TCommandLauncher* CommandLauncher() const { return FCommandLauncher.get(); }
     TProcessControl* ProcessControl() const { return FProcessControl.get(); }
@@ -77,6 +85,10 @@ protected:
     std::vector<ComPtr<IServerDocumentView>> FViews;
     std::unique_ptr<TCommandLauncher> FCommandLauncher;
     std::unique_ptr<TProcessControl> FProcessControl;
+    struct NameLess {
+        bool operator()(const std::string& a, const std::string& b) const { return CompareIgnoringCase(a, b) < 0; }
+    };
+    std::unique_ptr<std::map<std::string, OptionsPageMaker, NameLess>> FOptionsForms;
 
 private:
     template <typename Module, typename... Args>

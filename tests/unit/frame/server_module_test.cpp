@@ -277,6 +277,58 @@ TEST_F(ServerModuleTest, PlugInModuleHasNoDocumentsViewsOrPages) {
     module->Release();
 }
 
+// A module that registers one options form, as a plug-in with options pages would.
+struct FakePage : test::Counted<IOptionsPage> {
+    HRESULT PLZ_STDCALL QueryInterface(const GUID& iid, void** object) override {
+        return test::QueryOne(this, IID_IOptionsPage, iid, object);
+    }
+    HRESULT PLZ_STDCALL OptionsPage1(uint8_t*) override { return S_OK; }
+    HRESULT PLZ_STDCALL OptionsPage2(uint8_t) override { return S_OK; }
+    HRESULT PLZ_STDCALL OptionsPage3() override { return S_OK; }
+    HRESULT PLZ_STDCALL OptionsPage4() override { return S_OK; }
+    HRESULT PLZ_STDCALL OptionsPage5(int32_t*) override { return S_OK; }
+    HRESULT PLZ_STDCALL OptionsPage6() override { return S_OK; }
+    HRESULT PLZ_STDCALL OptionsPage7() override { return S_OK; }
+} g_page;
+int g_pagesMade = 0;
+
+class ModuleWithOptions final : public TServerModule {
+public:
+    ModuleWithOptions(IClient* client, std::string name) : TServerModule(client, std::move(name)) {}
+
+protected:
+    ComPtr<IServerDocument> NewDocument(int32_t, int32_t) override { return {}; }
+    void AfterCreate() override {
+        RegisterOptionsForm("Colours", [] {
+            ++g_pagesMade;
+            return ComPtr<IOptionsPage>(&g_page);
+        });
+        RegisterOptionsForm("Broken", []() -> ComPtr<IOptionsPage> { throw Exception("no such form"); });
+    }
+};
+
+TEST_F(ServerModuleTest, OptionsPagesOfRegisteredFormsOnly) {
+    ModuleWithOptions* module = NewServerModule<ModuleWithOptions>(nullptr, "Opts");
+    const struct {
+        const char* name;
+        HRESULT status;
+        IOptionsPage* page;
+    } cases[] = {
+        {"colours", S_OK, &g_page}, {"COLOURS", S_OK, &g_page}, {"Fonts", S_OK, nullptr}, {"Broken", E_UNEXPECTED, nullptr},
+    };
+    for (const auto& c : cases) {
+        BSTR name = os::NewAnsiString(c.name);
+        IOptionsPage* page = reinterpret_cast<IOptionsPage*>(&client);
+        EXPECT_EQ(module->GetOptionsPage(name, &page), c.status) << c.name;
+        EXPECT_EQ(page, c.page) << c.name;
+        if (page) page->Release();
+        os::calls().FreeString(name);
+    }
+    EXPECT_EQ(g_pagesMade, 2);  // a new page each time
+    EXPECT_EQ(g_page.refs, 0);
+    module->Release();
+}
+
 TEST_F(ServerModuleTest, ViewsAreCountedEntries) {
     Events events;
     TTestModule* module = NewServerModule<TTestModule>(nullptr, "Test", &events);
