@@ -7,6 +7,7 @@
 #include "client/paths.h"
 #include "frame/errors.h"
 #include "frame/parameters.h"
+#include "forms/forms_support.h"
 #include "platform/os.h"
 
 namespace plz {
@@ -38,7 +39,8 @@ bool LoadLibraryUnits() noexcept {
         InstallRaiseHook();
         os::calls().DisableThreadNotifications(os::calls().OwnModule());
     });
-    // Forms, help and localisation: none in this build.
+    // Forms, help and localisation.
+    ok &= Run(forms::StartFormsSupport);
     // The PCB editor's unit settings and entry points.
     ok &= Run(LoadUnitSettings);
     ok &= Run(BindPcbApi);
@@ -46,6 +48,7 @@ bool LoadLibraryUnits() noexcept {
 }
 
 void UnloadLibraryUnits() noexcept {
+    Run(forms::StopFormsSupport);
     Run(RemoveRaiseHook);
     Run(FreePathCaches);
     Run(FreeParameterCache);

@@ -58,6 +58,10 @@ struct FakeClient : Uncounted<IClient> {
     HRESULT PLZ_STDCALL OpenDocumentByPath(BSTR, IServerDocument**) override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL GetGUIManager(IGUIManager**) override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL GetImmediateFormRelease(uint8_t*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetModuleFileNameOfReference(BSTR, BSTR*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetUserInterfaceFont(int32_t, int32_t*, BSTR*, int32_t*, int32_t*, int32_t*, int32_t*) override {
+        return E_NOTIMPL;
+    }
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager** out) override {
         *out = Failed(status) ? nullptr : manager;
         return status;
