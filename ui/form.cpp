@@ -144,6 +144,7 @@ int32_t TForm::ShowModal() {
     } restore{*this, owner, ownerEnabled};
     if (ownerEnabled) os::calls().WindowEnable(owner, false);
     Show();
+    if (TControl* button = DefaultButton()) button->SetFocus();
     while (modalResult_ == mrNone) {
         if (!HandleAllocated()) {
             modalResult_ = mrCancel;

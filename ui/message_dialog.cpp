@@ -111,7 +111,6 @@ void TMessageForm::Prepare(const std::string& message, MessageKind kind, int but
         x += kButtonWidth + kButtonGap;
     }
     SetClientSize(clientWidth, buttonTop + kButtonHeight + kMargin);
-    if (def) os::calls().WindowSetFocus(def->Handle());
 }
 
 TMessageForm* CreateMessageDialog(const std::string& message, MessageKind kind, int buttons) {
