@@ -54,7 +54,7 @@ void ParseHelpIdMap(const std::string& text, HelpIdMap& map) {
         }
         // A decimal id; anything that does not read whole as one is 0.
         char* endp = nullptr;
-        const long id = std::strtol(value.c_str(), &endp, 10);
+        const long long id = std::strtoll(value.c_str(), &endp, 10);
         const bool whole = !value.empty() && endp && *endp == 0 && id >= INT32_MIN && id <= INT32_MAX;
         map.ids.emplace_back(name, whole ? int32_t(id) : 0);
     }

@@ -304,8 +304,11 @@ WindowHandle WindowCreate(const WindowSpec& spec) {
     if (spec.tabStop) style |= WS_TABSTOP;
     if (!spec.enabled) style |= WS_DISABLED;
     auto* data = new WindowData{spec.callback, spec.target, nullptr, nullptr};
-    HWND hwnd = ::CreateWindowExA(exStyle, className, spec.text.c_str(), style, spec.bounds.left, spec.bounds.top,
-                                  spec.bounds.Width(), spec.bounds.Height(), Hwnd(child ? spec.parent : spec.owner),
+    // An image's text names its system icon, not a resource of this module.
+    const char* text = spec.kind == WindowKind::Image ? "" : spec.text.c_str();
+    HWND owner = child ? Hwnd(spec.parent) : ::IsWindow(Hwnd(spec.owner)) ? Hwnd(spec.owner) : nullptr;
+    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, spec.bounds.left, spec.bounds.top,
+                                  spec.bounds.Width(), spec.bounds.Height(), owner,
                                   child ? reinterpret_cast<HMENU>(intptr_t(spec.id)) : nullptr,
                                   reinterpret_cast<HINSTANCE>(OwnModule()), spec.kind == WindowKind::Form ? data : nullptr);
     if (!hwnd) {
@@ -318,8 +321,14 @@ WindowHandle WindowCreate(const WindowSpec& spec) {
         data->original = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SeamProc)));
     }
-    if (spec.kind == WindowKind::Image)
-        ::SendMessageA(hwnd, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING))), 0);
+    if (spec.kind == WindowKind::Image) {
+        const char* icon = spec.text == "Error"          ? IDI_ERROR
+                           : spec.text == "Information"  ? IDI_INFORMATION
+                           : spec.text == "Confirmation" ? IDI_QUESTION
+                           : spec.text == "Warning"      ? IDI_WARNING
+                                                         : nullptr;
+        if (icon) ::SendMessageA(hwnd, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, icon)), 0);
+    }
     if (spec.visible) ::ShowWindow(hwnd, child ? SW_SHOWNA : SW_SHOW);
     return Handle(hwnd);
 }
@@ -353,8 +362,9 @@ Point WindowClientSize(WindowHandle window) {
 
 void WindowShow(WindowHandle window, bool visible) {
     HWND hwnd = Hwnd(window);
-    const bool child = (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) != 0;
-    ::ShowWindow(hwnd, !visible ? SW_HIDE : child ? SW_SHOWNA : SW_SHOW);
+    // Children and hint windows appear without taking the activation.
+    const bool passive = (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) || (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    ::ShowWindow(hwnd, !visible ? SW_HIDE : passive ? SW_SHOWNA : SW_SHOW);
 }
 
 bool WindowVisible(WindowHandle window) { return ::IsWindowVisible(Hwnd(window)) != 0; }

@@ -56,7 +56,7 @@ TEST_F(HelpTest, AReferenceLooksTheTopicUpInTheOtherModulesHelp) {
     EXPECT_EQ(LookupHelpId("Layers", "", topic, map, file), 0);  // a plain name is not the key
     EXPECT_EQ(LookupHelpId("Dlg_Layers", "", topic, map, file), 4711);
     EXPECT_EQ(topic, "PCB_Layers");
-    EXPECT_EQ(file, HelpFolder() + "Trelpa.chm");
+    EXPECT_EQ(file, GetHelpFolder() + "Trelpa.chm");
     file = LocateHelpFile("Mine.chm");
     EXPECT_EQ(LookupHelpId("Dlg_Gone", "", topic, map, file), 0);  // no help file behind it
     EXPECT_EQ(state().referenceQueries, (std::vector<std::u16string>{u"PCB:Layers", u"Missing"}));
@@ -67,7 +67,7 @@ TEST_F(HelpTest, ATopicIsShownThroughTheHostsHelpPanel) {
     ShowHelpTopic(HelpFolder() + "X.chm", "/Dlg_Options", true);
     EXPECT_EQ(Processes(),
               "Client:CustomizeResources ObjectKind=Panel|Action=Show|Id=ZavuravadIduduz\n"
-              "HelpAdvisor:ShowDynamicHelp ForceUpdate=True|Address=" + HelpFolder() + "X.chm::/Dlg_Options.htm\n"
+              "HelpAdvisor:ShowDynamicHelp ForceUpdate=True|Address=" + GetHelpFolder() + "X.chm::/Dlg_Options.htm\n"
               "HelpAdvisor:ShowDynamicHelp Address=" + HelpFolder() + "X.chm::/Dlg_Options.htm\n");
     EXPECT_EQ(state().processes[1].size, int32_t(state().processes[1].parameters.size() + 1));
     EXPECT_EQ(state().processes[1].context, nullptr);
@@ -107,7 +107,7 @@ TEST_F(HelpTest, WithoutATopicF1PopsUpTheMasterHelpAtTheMouse) {
     auto* box = ui::New<ui::TCheckBox>(form.get());
     box->SetParent(form.get());
     os::calls().WindowSend(box->Handle(), os::kWmKeyDown, os::kVkF1, 0);
-    const std::string master = HelpFolder() + "qelmaster.hlp";
+    const std::string master = GetHelpFolder() + "qelmaster.hlp";
     EXPECT_EQ(os::posix::WinHelpCalls(),
               (std::vector<os::posix::WinHelpCall>{
                   {form->HandleIfAny(), master, os::kHelpSetPopupPos, (200u << 16) | 300u, {300, 200}},
