@@ -17,8 +17,12 @@ namespace plz::forms {
 namespace {
 
 bool g_started = false;
-std::string g_formsKey;
 bool g_themed = false;
+// Made on first use: the start-up may run before this file's variables are initialised.
+std::string& FormsKey() {
+    static std::string key;
+    return key;
+}
 
 void ApplyFont(ui::TComponent& component, const ui::TFont& font) {
     for (ui::TFont* f : ui::PropertyObjectsOf<ui::TFont>(component)) f->Assign(font);
@@ -112,7 +116,7 @@ void StartFormsSupport() {
     // 4. Hints without a drop shadow.
     ui::SetHintShadow(false);
     // 5. The forms registry key.
-    g_formsKey = GetPreferenceRegistryKey() + "\\Forms";
+    FormsKey() = GetPreferenceRegistryKey() + "\\Forms";
     // 6. Errors in the forms' own callbacks go to the framework's exception handler, which shows
     // them in an error dialog until a reporting handler is installed.
     // 7. Japanese systems of platform version 5.0 get Shift-JIS as the default font character set.
@@ -134,7 +138,7 @@ void StopFormsSupport() {
 }
 
 bool FormsSupportStarted() { return g_started; }
-const std::string& FormsRegistryKey() { return g_formsKey; }
+const std::string& FormsRegistryKey() { return FormsKey(); }
 bool ThemedControls() { return g_themed; }
 
 void CenterOnMonitorOf(WindowHandle window, WindowHandle reference) {

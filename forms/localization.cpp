@@ -15,7 +15,11 @@
 namespace plz::forms {
 namespace {
 
-std::string g_context;
+// Made on first use, as the module's start-up may come before this file's initialisation.
+std::string& Context() {
+    static std::string context;
+    return context;
+}
 ui::TPersistent* g_currentInstance = nullptr;
 int g_readDepth = 0;
 bool g_fontSubstitution = false;
@@ -28,7 +32,7 @@ ComPtr<ITranslationManager> Manager() {
 
 // The translation of `key` in the current context, if the manager has one.
 bool Translate(ITranslationManager& manager, const std::string& key, std::u16string* text) {
-    WideString context(g_context), wideKey(key), translation;
+    WideString context(Context()), wideKey(key), translation;
     int32_t found = 0;
     CheckHost(manager.Translate(context.Get(), wideKey.Get(), translation.Out(), &found));
     if (!found) return false;
@@ -68,17 +72,17 @@ void ReadComponentData(ui::TReader& reader, ui::TComponent& component) {
     ++g_readDepth;
     const bool isForm = dynamic_cast<ui::TForm*>(&component) != nullptr;
     if (isForm) {
-        g_context = component.ClassName().substr(1);
-        EnterForm(g_context);
+        Context() = component.ClassName().substr(1);
+        EnterForm(Context());
     } else if (!component.Name().empty()) {
-        g_context = component.Name();
+        Context() = component.Name();
     }
     ui::hooks().readProperty.Install(&ReadProperty);
     ui::TReader::ReadComponentDataDefault(reader, component);
     ui::hooks().readProperty.Remove();
     if (!component.Name().empty()) {
         TranslateInto(&component, "Hint", "");
-        g_context.clear();
+        Context().clear();
     }
     if (isForm) EnterForm("");
     if (--g_readDepth == 0) SubstituteFonts(component);
@@ -152,14 +156,14 @@ void RemoveReadingInterceptions() {
     ui::hooks().readProperty.Remove();
     ui::hooks().readString.Remove();
     ui::hooks().readWideString.Remove();
-    g_context.clear();
+    Context().clear();
     g_currentInstance = nullptr;
     g_readDepth = 0;
 }
 
 void SetFontSubstitution(bool on) { g_fontSubstitution = on; }
 bool FontSubstitution() { return g_fontSubstitution; }
-const std::string& TranslationContext() { return g_context; }
+const std::string& TranslationContext() { return Context(); }
 int ReadDepth() { return g_readDepth; }
 
 }  // namespace plz::forms
