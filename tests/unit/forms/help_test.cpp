@@ -135,6 +135,22 @@ TEST_F(HelpTest, TheHelpMessageLooksTheControlUpWithTheFormsNameThenItsClassName
 }
 #endif
 
+TEST_F(HelpTest, AShownHintBringsTheHostsDynamicHelpToTheControl) {
+    const std::string popup = ChangeFileExt(LibraryFileName(), "") + "wth";
+    WriteFile(HelpFolder(), popup + ".id", "Dlg_Apply=8\n");
+    StartFormsSupport();
+    std::unique_ptr<TOptionsForm> form(ui::NewForm<TOptionsForm>(nullptr));
+    auto* apply = ui::New<ui::TButton>(form.get());
+    apply->SetName("Apply");
+    apply->SetHint("Applies the options");
+    apply->SetShowHint(true);
+    apply->SetParent(form.get());
+    os::calls().WindowSend(apply->Handle(), os::kWmMouseMove, 0, 0);
+    os::calls().WindowSend(apply->Handle(), os::kWmMouseMove, 0, 0);  // the same hint: once
+    EXPECT_EQ(Processes(), "HelpAdvisor:ShowDynamicHelp Address=" + GetHelpFolder() + popup + ".chm::/Dlg_Apply.htm\n");
+    ui::CancelHint();
+}
+
 TEST_F(HelpTest, APopUpRestoresTheFloatingPanelsPreferenceAlsoWhenItFails) {
     state().preferences.hideFloatingPanels = true;
     os::ScopedOverride sleep(os::calls().SleepFor, +[](uint32_t) { throw Exception("interrupted"); });

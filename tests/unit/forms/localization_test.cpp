@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "forms/form_with_help.h"
+#include "client/paths.h"
 #include "forms/localization.h"
 #include "tests/unit/forms/forms_fixture.h"
 #include "tests/unit/ui/answer_dialogs.h"
@@ -130,6 +131,13 @@ TEST_F(LocalizationTest, StartAndStopLeaveTheFrameworksOwnBehaviour) {
     std::unique_ptr<TExportForm> form(ui::CreateForm<TExportForm>(nullptr));
     EXPECT_EQ(form->Caption(), "Save as");
     EXPECT_EQ(Child<ui::TButton>(*form, "SaveButton").Hint(), "");
+    // The start-up's own settings: the forms key, hints without shadow, the host's font mode.
+    EXPECT_FALSE(FontSubstitution());
+    state().translations.fontMode = 1;
+    StartFormsSupport();
+    EXPECT_TRUE(FontSubstitution());
+    EXPECT_EQ(FormsRegistryKey(), GetPreferenceRegistryKey() + "\\Forms");
+    EXPECT_FALSE(ui::HintShadow());
 }
 
 #if !defined(_WIN32)
