@@ -13,7 +13,9 @@ start_wine_display() {
   export DISPLAY=":$n"
   trap 'wineserver -k >/dev/null 2>&1 || true; kill "$PLAZEN_XVFB_PID" 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  wineboot -i >/dev/null 2>&1 || true
+  # One persistent server for the prefix, started with its own output (see scripts/wine-test.sh).
+  wineserver -p >/dev/null 2>&1 </dev/null
+  wineboot -i >/dev/null 2>&1 </dev/null || true
   # Without a window manager Wine draws the windows' frames itself and does not wait for one.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }

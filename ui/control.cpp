@@ -31,7 +31,9 @@ bool ControlCallback(void* target, WindowHandle window, uint32_t message, uintpt
                      intptr_t* result) noexcept {
     try {
         auto* control = static_cast<TControl*>(target);
-        if (message == os::kWmDestroy && control->handle_ == window) {
+        // Messages of a window the control has let go (while it is destroyed) are not its own.
+        if (control->handle_ != window) return false;
+        if (message == os::kWmDestroy) {
             control->SaveWindowState();
             control->ForgetWindow();
             return false;
@@ -190,7 +192,7 @@ void TControl::CreateWindowTree() {
     if (!handle_) {
         os::WindowSpec spec;
         FillWindowSpec(spec);
-        spec.parent = parent_ ? parent_->handle_ : 0;
+        if (parent_) spec.parent = parent_->handle_;
         spec.callback = &ControlCallback;
         spec.target = this;
         const WindowHandle h = os::calls().WindowCreate(spec);

@@ -83,7 +83,16 @@ void TForm::FillWindowSpec(os::WindowSpec& spec) const {
     spec.border = border_;
     spec.helpButton = helpButton_;
     spec.visible = false;  // shown through the showing point
-    if (!Parent()) spec.owner = MainWindow();
+    if (!Parent()) {
+        spec.parent = parentWindow_;
+        spec.owner = parentWindow_ ? 0 : MainWindow();
+    }
+}
+
+void TForm::SetParentWindow(WindowHandle window) {
+    if (window == parentWindow_) return;
+    DestroyHandle();
+    parentWindow_ = window;
 }
 
 int32_t TForm::ClientWidth() { return os::calls().WindowClientSize(Handle()).x; }

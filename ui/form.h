@@ -44,6 +44,10 @@ public:
     void SetPosition(FormPosition position) { position_ = position; }
     std::string PositionName() const;
     void SetPositionName(const std::string& name);
+    // A window of another module (a host's) that holds the form as a child window; 0: none. The
+    // form's window is made anew for the change (its contents stay).
+    WindowHandle ParentWindow() const { return parentWindow_; }
+    void SetParentWindow(WindowHandle window);
     bool HelpButton() const { return helpButton_; }
     void SetHelpButton(bool on) { helpButton_ = on; }
     int32_t ClientWidth();
@@ -89,6 +93,7 @@ private:
     os::WindowBorder border_ = os::WindowBorder::Sizeable;
     FormPosition position_ = FormPosition::Designed;
     bool helpButton_ = false;
+    WindowHandle parentWindow_ = 0;
     int32_t modalResult_ = mrNone;
     bool modal_ = false;
 };

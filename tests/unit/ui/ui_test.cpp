@@ -148,6 +148,18 @@ TEST_F(UiTest, WindowsAreMadeOnDemandAndReCreatedWithTheirContents) {
 #endif
     again.SetFocus();
     EXPECT_EQ(os::calls().WindowFocused(), moved);
+
+    // Held by another module's window: the form's window is made anew as its child.
+    const WindowHandle before = form->HandleIfAny();
+    form->SetParentWindow(other->HandleIfAny());
+    EXPECT_FALSE(os::calls().WindowExists(before));
+    const WindowHandle held = form->Handle();
+#if !defined(_WIN32)
+    EXPECT_EQ(os::posix::Window(held)->parent, other->HandleIfAny());
+#endif
+    form->SetParentWindow(0);
+    EXPECT_FALSE(os::calls().WindowExists(held));
+    EXPECT_EQ(Child<TButton>(*form, "OK").Caption(), "OK");
 }
 
 TEST_F(UiTest, ShowModalRunsUntilAButtonGivesTheModalResult) {
