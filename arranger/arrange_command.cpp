@@ -5,7 +5,7 @@
 #include "RTL/pcb_api.h"
 #include "arranger/arrange_options.h"
 #include "arranger/component_arranger.h"
-#include "client/messages.h"
+#include "ui/message_dialog.h"
 #include "frame/parameters.h"
 #include "platform/ascii.h"
 
@@ -13,11 +13,11 @@ namespace plz {
 
 void ArrangeCommand(IUnknown* context, const char* parameters) {
     if (PcbApi_GetCurrentEditorWindow() == 0) {
-        ShowErrorMessage("No document is currently open in Client.");
+        ui::ShowErrorMessage("No document is currently open in Client.");
         return;
     }
     if (PcbApi_GetCurrentBoardHandle() == 0) {
-        ShowErrorMessage("No PCB is currently open in Client.");
+        ui::ShowErrorMessage("No PCB is currently open in Client.");
         return;
     }
     ShortString<255> object;
@@ -25,7 +25,7 @@ void ArrangeCommand(IUnknown* context, const char* parameters) {
     // A bad option stops the command before it touches the board: nothing is asked or moved.
     ArrangeOptions options;
     if (const auto problem = ReadArrangeOptions(parameters, options)) {
-        ShowErrorMessage(*problem);
+        ui::ShowErrorMessage(*problem);
         return;
     }
 

@@ -9,31 +9,12 @@
 #include "client/client_api_names.h"
 #include "client/vfs_api_names.h"
 #include "frame/host_interfaces.h"
+#include "platform/log_font.h"
 #include "platform/abi.h"
 #include "platform/name_lists.h"
 
 namespace plz {
 
-#pragma pack(push, 1)
-// The platform's 8-bit logical font record, which ClientAPI_UpdateFont may change in place.
-struct LogFontA {
-    int32_t Height;
-    int32_t Width;
-    int32_t Escapement;
-    int32_t Orientation;
-    int32_t Weight;
-    uint8_t Italic;
-    uint8_t Underline;
-    uint8_t StrikeOut;
-    uint8_t CharSet;
-    uint8_t OutPrecision;
-    uint8_t ClipPrecision;
-    uint8_t Quality;
-    uint8_t PitchAndFamily;
-    char FaceName[32];
-};
-#pragma pack(pop)
-static_assert(sizeof(LogFontA) == 60);
 
 // X(name, result, parameters) for every Client API entry the plug-in calls. Flags are 8-bit
 // (0 false, nonzero true); wide strings are BSTRs owned by the caller.

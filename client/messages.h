@@ -1,5 +1,6 @@
-// Modal message boxes, the error box, and test mode (message boxes become a line on standard
-// output and the host process ends with exit code 1).
+// Message kinds and buttons of the message boxes, and test mode (in which a message box becomes a
+// line on standard output and the host process ends with exit code 1). The boxes themselves are
+// the form framework's message dialogs.
 #pragma once
 
 #include <string>
@@ -13,9 +14,6 @@ using os::MessageKind;
 inline constexpr int kButtonsOk = 4;  // the set {OK}
 inline constexpr int kModalResultOk = 1;
 
-int ShowDialogWithCaption(const std::string& caption, const std::string& message, MessageKind kind, int buttons);
-// The error box, captioned "Error" when caption is empty.
-int ShowErrorMessage(const std::string& message, const std::string& caption = {});
 bool IsTestMode();
 [[noreturn]] void TerminateProcessWithCode(int exitCode);
 

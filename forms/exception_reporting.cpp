@@ -7,6 +7,8 @@
 
 #include "client/client_api.h"
 #include "client/messages.h"
+#include "ui/application.h"
+#include "ui/message_dialog.h"
 #include "platform/wide_string.h"
 #include "forms/crash_report.h"
 #include "forms/exception_names.h"
@@ -68,7 +70,7 @@ bool IsSeriousException(const std::exception_ptr& error) {
 void HandleExceptionForHost(const std::exception_ptr& error) {
     RaisedError raised = RaisedErrorOf(error);
     if (!IsSeriousException(error)) {
-        ShowErrorMessage(raised.message);
+        ui::ShowErrorMessage(raised.message);
         return;
     }
     try {
@@ -85,12 +87,15 @@ void HandleExceptionForHost(const std::exception_ptr& error) {
 void InstallExceptionReporting() {
     SetErrorReporter({Describe, Withdraw});
     SetApplicationExceptionHandler(HandleExceptionForHost);
+    // Errors that reach the form framework's window and hook procedures take the same way.
+    ui::SetExceptionHandler([](std::exception_ptr error) { HandleExceptionForHost(error); });
     if (!g_platformWatch) g_platformWatch = os::calls().WatchPlatformExceptions(ReportPlatformException);
 }
 
 void RemoveExceptionReporting() {
     if (g_platformWatch) os::calls().UnwatchPlatformExceptions(g_platformWatch);
     g_platformWatch = nullptr;
+    ui::SetExceptionHandler(nullptr);
     SetApplicationExceptionHandler(nullptr);
     SetErrorReporter({});
 }

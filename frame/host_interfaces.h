@@ -64,8 +64,14 @@ struct IClient : IUnknown {
     // 36: brings a document to the front.
     virtual HRESULT PLZ_STDCALL ShowDocument(/*in*/ IServerDocument* document) = 0;
     PLZ_SLOT(37) PLZ_SLOT(38) PLZ_SLOT(39) PLZ_SLOT(40)
-    PLZ_SLOT(41) PLZ_SLOT(42) PLZ_SLOT(43) PLZ_SLOT(44) PLZ_SLOT(45)
-    PLZ_SLOT(46)
+    PLZ_SLOT(41) PLZ_SLOT(42) PLZ_SLOT(43) PLZ_SLOT(44)
+    // 45: the file of the module behind a help reference text (a server's name).
+    virtual HRESULT PLZ_STDCALL GetModuleFileNameOfReference(/*in*/ BSTR reference, /*out*/ BSTR* fileName) = 0;
+    // 46: the host's user-interface font; `available` nonzero when the host offers one. The style
+    // holds bold 1, italic 2, underline 4, strike-out 8; the colour is 0x00BBGGRR.
+    virtual HRESULT PLZ_STDCALL GetUserInterfaceFont(int32_t which, /*out*/ int32_t* available, /*out*/ BSTR* name,
+                                                     /*out*/ int32_t* size, /*out*/ int32_t* style,
+                                                     /*out*/ int32_t* color, /*out*/ int32_t* charset) = 0;
     // 47: the address service, which expands, splits and opens addresses.
     virtual HRESULT PLZ_STDCALL GetAddressService(/*out*/ IAddressService** service) = 0;
     PLZ_SLOT(48) PLZ_SLOT(49) PLZ_SLOT(50)
@@ -82,7 +88,13 @@ struct IProcessRunner : IUnknown {
 };
 
 struct IGUIManager : IUnknown {
-    PLZ_SLOT(1) PLZ_SLOT(2) PLZ_SLOT(3) PLZ_SLOT(4) PLZ_SLOT(5)
+    // 1: runs the command of the key that operation 3 took.
+    virtual HRESULT PLZ_STDCALL RunTakenKey() = 0;
+    PLZ_SLOT(2)
+    // 3: offers a key with its modifier states (-1 down, 0 up); `taken` nonzero when the host has a
+    // command for it.
+    virtual HRESULT PLZ_STDCALL OfferKey(int32_t key, int32_t alt, int32_t shift, int32_t ctrl, /*out*/ int32_t* taken) = 0;
+    PLZ_SLOT(4) PLZ_SLOT(5)
     PLZ_SLOT(6) PLZ_SLOT(7) PLZ_SLOT(8) PLZ_SLOT(9)
     // 10: sets status text number `index`.
     virtual HRESULT PLZ_STDCALL SetStatusText(int32_t index, /*in*/ BSTR text) = 0;
@@ -206,7 +218,15 @@ struct IViewActivation : IUnknown {
     virtual HRESULT PLZ_STDCALL ActivateView() = 0;
 };
 
-// The host's translation manager: handed through, never called by this plug-in's own code.
-struct ITranslationManager : IUnknown {};
+// The host's translation manager: texts of the plug-in's forms in the host's language.
+struct ITranslationManager : IUnknown {
+    // 1: the translation of `key` in `context`; `found` nonzero when there is one.
+    virtual HRESULT PLZ_STDCALL Translate(/*in*/ BSTR context, /*in*/ BSTR key, /*out*/ BSTR* text,
+                                          /*out*/ int32_t* found) = 0;
+    // 2: a form's reading starts (its name) or ends (empty).
+    virtual HRESULT PLZ_STDCALL EnterForm(/*in*/ BSTR name) = 0;
+    // 3: nonzero when fonts are to be adjusted for the system locale.
+    virtual HRESULT PLZ_STDCALL GetFontMode(/*out*/ int32_t* value) = 0;
+};
 
 }  // namespace plz

@@ -6,9 +6,10 @@
 #include "RTL/units.h"
 #include "client/client_api.h"
 #include "client/paths.h"
-#include "frame/errors.h"
 #include "forms/exception_reporting.h"
+#include "forms/forms_support.h"
 #include "forms/help_viewer.h"
+#include "frame/errors.h"
 #include "frame/parameters.h"
 #include "platform/os.h"
 
@@ -41,8 +42,9 @@ bool LoadLibraryUnits() noexcept {
         InstallRaiseHook();
         os::calls().DisableThreadNotifications(os::calls().OwnModule());
     });
-    // Forms, help and localisation: the exception reporting to the host.
+    // Forms, help and localisation: the exception reporting to the host, then the forms support.
     ok &= Run(forms::InstallExceptionReporting);
+    ok &= Run(forms::StartFormsSupport);
     // The PCB editor's unit settings and entry points.
     ok &= Run(LoadUnitSettings);
     ok &= Run(BindPcbApi);
@@ -50,6 +52,7 @@ bool LoadLibraryUnits() noexcept {
 }
 
 void UnloadLibraryUnits() noexcept {
+    Run(forms::StopFormsSupport);
     Run(forms::UnloadHelpLibrary);
     Run(forms::RemoveExceptionReporting);
     Run(RemoveRaiseHook);

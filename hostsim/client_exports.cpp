@@ -2,6 +2,7 @@
 // name, as the host's own executable exports them. The entries that the plug-in calls have the
 // signatures declared for them and answer from the current host; the rest take nothing and
 // return 0.
+#include <cstring>
 #include <exception>
 #include <utility>
 
@@ -64,7 +65,10 @@ PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetPrefHideFloatingPanels() {
 }
 
 PLZ_EXPORT void PLZ_STDCALL ClientAPI_SetPrefHideFloatingPanels(uint8_t hide) {
-    WithState([&](State& state) { state.preferences.hideFloatingPanels = hide != 0; });
+    WithState([&](State& state) {
+        state.preferences.hideFloatingPanels = hide != 0;
+        state.hideFloatingPanelsWrites.push_back(hide != 0);
+    });
 }
 
 PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetUseExternalWebBrowser() {
@@ -83,13 +87,27 @@ PLZ_EXPORT uint8_t PLZ_STDCALL ClientAPI_GetUseLocalizedDialogs() {
     return Preference(&plz::hostsim::Preferences::useLocalizedDialogs);
 }
 
-// The simulated host has no translation manager.
+// The host's translation manager when it has translations, with a reference for the caller.
 PLZ_EXPORT void PLZ_STDCALL ClientAPI_GetTranslationManager(plz::ITranslationManager** manager) {
-    if (manager) *manager = nullptr;
+    if (!manager) return;
+    *manager = nullptr;
+    try {
+        if (Host* host = Host::Current()) *manager = host->NewTranslationManagerReference();
+    } catch (...) {
+    }
 }
 
-// The simulated host leaves every font as it is.
-PLZ_EXPORT int32_t PLZ_STDCALL ClientAPI_UpdateFont(plz::LogFontA*) { return 0; }
+// Gives a font the system locale's face and character set when the host has one set.
+PLZ_EXPORT int32_t PLZ_STDCALL ClientAPI_UpdateFont(plz::LogFontA* font) {
+    return WithState(int32_t(0), [&](State& state) {
+        ++state.fontUpdates;
+        if (!font || !state.localeFont) return int32_t(0);
+        std::memset(font->FaceName, 0, sizeof font->FaceName);
+        state.localeFont->first.copy(font->FaceName, sizeof font->FaceName - 1);
+        font->CharSet = state.localeFont->second;
+        return int32_t(1);
+    });
+}
 
 PLZ_EXPORT void PLZ_STDCALL ClientAPI_SetErrorInfo(plz::BSTR error, plz::BSTR detail, uintptr_t address) {
     WithState([&](State& state) {

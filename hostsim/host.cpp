@@ -26,11 +26,75 @@ class GuiManager final : public ComObject<GuiManager, IGUIManager, IID_IGUIManag
 public:
     explicit GuiManager(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
+    HRESULT PLZ_STDCALL RunTakenKey() override {
+        return NoThrow([&] {
+            state_->calls.push_back("RunTakenKey");
+            ++state_->takenKeyRuns;
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL OfferKey(int32_t key, int32_t alt, int32_t shift, int32_t ctrl, int32_t* taken) override {
+        return NoThrow([&] {
+            ClearOut(taken);
+            state_->calls.push_back("OfferKey");
+            if (!taken) return E_POINTER;
+            const KeyOffer offer{key, alt, shift, ctrl};
+            state_->keyOffers.push_back(offer);
+            for (const KeyOffer& k : state_->takenKeys)
+                if (k == offer) *taken = 1;
+            return S_OK;
+        });
+    }
+
     HRESULT PLZ_STDCALL SetStatusText(int32_t index, BSTR text) override {
         return NoThrow([&] {
             if (const HRESULT hr = Record(*state_, "SetStatusText"); Failed(hr)) return hr;
             state_->statusTexts.push_back({index, os::FromString(text)});
             return state_->statusTextFailure ? Fail(*state_->statusTextFailure) : S_OK;
+        });
+    }
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+class TranslationManager final : public ComObject<TranslationManager, ITranslationManager, IID_ITranslationManager> {
+public:
+    explicit TranslationManager(std::shared_ptr<State> state) : state_(std::move(state)) {}
+
+    HRESULT PLZ_STDCALL Translate(BSTR context, BSTR key, BSTR* text, int32_t* found) override {
+        return NoThrow([&] {
+            ClearOut(text);
+            ClearOut(found);
+            state_->calls.push_back("Translate");
+            if (!text || !found) return E_POINTER;
+            std::u16string c = os::FromString(context), k = os::FromString(key);
+            state_->translationRequests.push_back({c, k});
+            auto it = state_->translations.texts.find({c, k});
+            if (it != state_->translations.texts.end()) {
+                *text = os::NewString(it->second);
+                *found = 1;
+            }
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL EnterForm(BSTR name) override {
+        return NoThrow([&] {
+            state_->calls.push_back("EnterForm");
+            state_->enteredForms.push_back(os::FromString(name));
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetFontMode(int32_t* value) override {
+        return NoThrow([&] {
+            ClearOut(value);
+            state_->calls.push_back("GetFontMode");
+            if (!value) return E_POINTER;
+            *value = state_->translations.fontMode;
+            return S_OK;
         });
     }
 
@@ -230,6 +294,35 @@ public:
         });
     }
 
+    HRESULT PLZ_STDCALL GetModuleFileNameOfReference(BSTR reference, BSTR* fileName) override {
+        return NoThrow([&] {
+            ClearOut(fileName);
+            state_->calls.push_back("GetModuleFileNameOfReference");
+            if (!fileName) return E_POINTER;
+            std::u16string r = os::FromString(reference);
+            state_->referenceQueries.push_back(r);
+            auto it = state_->referenceModules.find(r);
+            *fileName = os::NewString(it == state_->referenceModules.end() ? std::u16string() : it->second);
+            return S_OK;
+        });
+    }
+
+    HRESULT PLZ_STDCALL GetUserInterfaceFont(int32_t, int32_t* available, BSTR* name, int32_t* size, int32_t* style,
+                                             int32_t* color, int32_t* charset) override {
+        return NoThrow([&] {
+            ClearOut(available), ClearOut(name), ClearOut(size), ClearOut(style), ClearOut(color), ClearOut(charset);
+            state_->calls.push_back("GetUserInterfaceFont");
+            if (!available || !name || !size || !style || !color || !charset) return E_POINTER;
+            const UiFont& f = state_->uiFont;
+            *available = f.available ? 1 : 0;
+            if (f.available) {
+                *name = os::NewAnsiString(f.name);
+                *size = f.size, *style = f.style, *color = f.color, *charset = f.charset;
+            }
+            return S_OK;
+        });
+    }
+
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager** manager) override {
         return NoThrow([&] {
             ClearOut(manager);
@@ -388,6 +481,10 @@ Host::~Host() {
 Host* Host::Current() { return g_current; }
 
 IClient* Host::Client() const { return client_; }
+
+ITranslationManager* Host::NewTranslationManagerReference() const {
+    return state_->translations.present ? new TranslationManager(state_) : nullptr;
+}
 
 void Host::SetCurrentView(bool present) {
     client_->SetView(present ? new DocumentView(state_) : nullptr);

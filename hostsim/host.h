@@ -66,6 +66,36 @@ struct ErrorReport {
     bool operator==(const ErrorReport&) const = default;
 };
 
+// The host's user-interface font (IClient operation 46).
+struct UiFont {
+    bool available = false;
+    std::string name = "Segoe UI";
+    int32_t size = 9;
+    int32_t style = 0;
+    int32_t color = 0;
+    int32_t charset = 1;
+};
+
+// A key offered to the GUI manager, with its modifier states (-1 down, 0 up).
+struct KeyOffer {
+    int32_t key = 0, alt = 0, shift = 0, ctrl = 0;
+    bool operator==(const KeyOffer&) const = default;
+};
+
+// The translation manager's texts: (context, key) -> text, and its font mode. The manager exists
+// only when `present`.
+struct Translations {
+    bool present = false;
+    int32_t fontMode = 0;
+    std::map<std::pair<std::u16string, std::u16string>, std::u16string> texts;
+};
+
+struct TranslationRequest {
+    std::u16string context;
+    std::u16string key;
+    bool operator==(const TranslationRequest&) const = default;
+};
+
 // The host preferences that the client's entry points answer.
 struct Preferences {
     bool useLuna = false;
@@ -82,6 +112,12 @@ struct State {
     bool immediateFormRelease = true;
     Preferences preferences;
     std::set<std::string> virtualFiles;  // what VFSAPI_VFS_FileExists finds
+    UiFont uiFont;
+    std::map<std::u16string, std::u16string> referenceModules;  // help reference -> module file
+    std::vector<KeyOffer> takenKeys;                           // keys the GUI manager has commands for
+    Translations translations;
+    // ClientAPI_UpdateFont: when set, fonts get this face and character set (and the call says so).
+    std::optional<std::pair<std::string, uint8_t>> localeFont;
 
     // --- failures
     std::optional<Failure> applicationHandleFailure;
@@ -102,6 +138,13 @@ struct State {
     std::vector<std::string> errorReportEvents;  // "set ERROR" and "clear", in order
     std::vector<int32_t> handledExceptions;
     std::vector<std::string> addressEvents;  // documents shown, views activated, navigations, opens
+    std::vector<KeyOffer> keyOffers;
+    uint32_t takenKeyRuns = 0;
+    std::vector<std::u16string> enteredForms;
+    std::vector<TranslationRequest> translationRequests;
+    std::vector<bool> hideFloatingPanelsWrites;
+    std::vector<std::u16string> referenceQueries;
+    uint32_t fontUpdates = 0;
 };
 
 class DocumentView;
@@ -124,6 +167,8 @@ public:
     State& state() { return *state_; }
     // The client, through the host's own reference: callers that keep it add their own.
     IClient* Client() const;
+    // The translation manager, with a reference for the caller; none unless translations are present.
+    ITranslationManager* NewTranslationManagerReference() const;
     // A counted object of the host's, handed to commands as their context.
     IUnknown* Context() const { return context_; }
 

@@ -1,7 +1,7 @@
 // plazen-host: the host simulator's command line.
-//   plazen-host launch NAME [--params TEXT] [--plugin PATH] [--editor]
-//   plazen-host arrange [BOARD.json] [--object TEXT] [--params TEXT] [--pick X,Y | --cancel] [--out FILE]
-//                       [--svg FILE]
+//   plazen-host [--translations FILE] launch NAME [--params TEXT] [--plugin PATH] [--editor]
+//   plazen-host [--translations FILE] arrange [BOARD.json] [--object TEXT] [--params TEXT] [--pick X,Y | --cancel]
+//                       [--out FILE] [--svg FILE]
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
@@ -10,11 +10,15 @@
 #include "hostsim/arrangement.h"
 #include "hostsim/commands.h"
 #include "hostsim/host.h"
+#include "hostsim/translations.h"
 
 int main(int argc, char** argv) {
     using namespace plz::hostsim;
     CLI::App app{"Loads the plug-in into a simulated host and runs its commands."};
     app.require_subcommand(1);
+    std::string translationsPath;
+    app.add_option("--translations", translationsPath,
+                   "Texts of the host's translation manager (CONTEXT<TAB>KEY<TAB>TEXT lines, UTF-8)");
 
     LaunchRequest launch;
     CLI::App* launchCommand = app.add_subcommand("launch", "Launch one command of the plug-in");
@@ -47,6 +51,14 @@ int main(int argc, char** argv) {
         return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
     }
     Host host;
+    if (!translationsPath.empty()) {
+        std::string problem;
+        if (!LoadTranslations(translationsPath, host.state().translations, &problem)) {
+            std::cerr << problem << '\n';
+            return kExitUsage;
+        }
+        host.state().preferences.useLocalizedDialogs = true;
+    }
     if (*launchCommand) return RunLaunch(host, launch, std::cout, std::cerr);
     if (*objectOption) arrange.object = object;
     if (*pickOption) arrange.pick.emplace(pick[0], pick[1]);

@@ -1,6 +1,6 @@
-// Message-box watching through the POSIX stand-in, which hands each box to a handler. On Windows
-// the system shows the plug-in's boxes itself; their owner, the simulated application window, is
-// no real window there, so no box appears and none can be watched.
+// Message-box watching through the POSIX stand-in, whose user is played here: each modal form's
+// caption and texts are noted and its default button pressed. On Windows the plug-in's boxes are
+// real windows, answered by the host (plugin_host.cpp) but not watched.
 #include "hostsim/message_boxes.h"
 
 #if !defined(_WIN32)
@@ -13,9 +13,9 @@ namespace {
 std::vector<std::string> g_seen;
 
 #if !defined(_WIN32)
-int Record(WindowHandle, const std::string& caption, const std::string& text, os::MessageKind, int) {
-    g_seen.push_back("[" + caption + "] " + text);
-    return 1;
+bool Record(WindowHandle active) {
+    g_seen.push_back(os::posix::DialogText(active));
+    return os::posix::PressDefaultButton(active);
 }
 #endif
 
@@ -24,13 +24,13 @@ int Record(WindowHandle, const std::string& caption, const std::string& text, os
 MessageBoxWatch::MessageBoxWatch() {
     g_seen.clear();
 #if !defined(_WIN32)
-    os::posix::SetMessageDialogHandler(&Record);
+    os::posix::SetUserHandler(&Record);
 #endif
 }
 
 MessageBoxWatch::~MessageBoxWatch() {
 #if !defined(_WIN32)
-    os::posix::SetMessageDialogHandler(nullptr);
+    os::posix::SetUserHandler(nullptr);
 #endif
 }
 

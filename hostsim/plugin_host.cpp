@@ -6,6 +6,10 @@
 #include "hostsim/trelpa/trelpa_module.h"
 #include "platform/file_path.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace plz::hostsim {
 namespace {
 
@@ -76,8 +80,33 @@ Outcome PluginHost::Launch(const std::string& name, const std::string& parameter
     return Launch(name, parameters, host_.Context());
 }
 
+#if defined(_WIN32)
+namespace {
+// Plays the user of the plug-in's modal forms while a command runs, as the POSIX stand-in's user
+// does: a timer of the thread, whose ticks the form's modal loop dispatches, answers the thread's
+// active (else first visible) window with Enter, which presses its default button.
+BOOL CALLBACK FirstVisible(HWND window, LPARAM found) {
+    if (!::IsWindowVisible(window) || !::IsWindowEnabled(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+void CALLBACK AnswerActiveForm(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = ::GetActiveWindow();
+    if (!window) ::EnumThreadWindows(::GetCurrentThreadId(), &FirstVisible, reinterpret_cast<LPARAM>(&window));
+    if (window) ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+}
+struct PlayedUser {
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &AnswerActiveForm);
+    ~PlayedUser() { ::KillTimer(nullptr, timer); }
+};
+}  // namespace
+#endif
+
 Outcome PluginHost::Launch(const std::string& name, const std::string& parameters, IUnknown* context) {
     if (!launcher_) return {E_UNEXPECTED, std::nullopt, std::nullopt};
+#if defined(_WIN32)
+    PlayedUser user;
+#endif
     os::calls().SetThreadErrorInfo(nullptr);
     host_.state().errorReport.reset();
     Outcome outcome{launcher_->LaunchCommand(name.c_str(), parameters.c_str(), 0, context), std::nullopt, std::nullopt};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/abi.h"
+#include "platform/log_font.h"
 
 namespace plz::os {
 
@@ -62,6 +63,85 @@ inline constexpr uint32_t kErrorResourceTypeNotFound = 1813;
 
 // Kinds of the standard message dialog; Windows shows the first three with their icons.
 enum class MessageKind : int { Warning = 0, Error = 1, Information = 2, Confirmation = 3, Custom = 4 };
+// --- windows -----------------------------------------------------------------------------------
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+struct Rect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+    int32_t Width() const { return right - left; }
+    int32_t Height() const { return bottom - top; }
+    bool operator==(const Rect&) const = default;
+};
+
+// What a window is made as: a top-level or embedded form, or one of the standard controls.
+enum class WindowKind : uint8_t { Form, Label, Button, CheckBox, Image, Hint };
+
+// The frame of a form window.
+enum class WindowBorder : uint8_t { Sizeable, Dialog, Single, None, ToolWindow };
+
+// Delivers one message to the object behind a window. True when the object handled it (result
+// set); otherwise the platform's default handling runs. Must not throw: it runs inside frames
+// that the platform owns.
+using WindowCallback = bool (*)(void* target, WindowHandle window, uint32_t message, uintptr_t wParam,
+                                intptr_t lParam, intptr_t* result) noexcept;
+
+struct WindowSpec {
+    WindowKind kind = WindowKind::Form;
+    WindowHandle parent = 0;  // a child window inside this one
+    WindowHandle owner = 0;   // a top-level window owned by this one
+    std::string text;
+    Rect bounds;  // outer bounds: screen coordinates, or the parent's client coordinates for a child
+    WindowBorder border = WindowBorder::Sizeable;
+    bool visible = false;
+    bool enabled = true;
+    bool tabStop = false;
+    bool defaultButton = false;
+    bool helpButton = false;  // the title bar's context-help button
+    int32_t id = 0;           // a child's identifier in its parent's command messages
+    WindowCallback callback = nullptr;
+    void* target = nullptr;
+};
+
+// The platform's help request (its layout: the help message's record).
+struct HelpRequest {
+    uint32_t size = sizeof(HelpRequest);
+    int32_t contextType = 1;  // 1: a window, 2: a menu item
+    int32_t controlId = 0;
+    WindowHandle item = 0;    // the window the request is for
+    uintptr_t contextId = 0;
+    Point mousePos;           // screen coordinates
+};
+
+// Window messages the framework exchanges with the platform.
+inline constexpr uint32_t kWmDestroy = 0x0002;
+inline constexpr uint32_t kWmActivate = 0x0006;
+inline constexpr uint32_t kWmClose = 0x0010;
+inline constexpr uint32_t kWmHelp = 0x0053;
+inline constexpr uint32_t kWmKeyDown = 0x0100;
+inline constexpr uint32_t kWmSysKeyDown = 0x0104;
+inline constexpr uint32_t kWmInitDialog = 0x0110;
+inline constexpr uint32_t kWmCommand = 0x0111;
+inline constexpr uint32_t kWmMouseMove = 0x0200;
+inline constexpr uint32_t kBmGetCheck = 0x00F0;
+inline constexpr uint32_t kBmSetCheck = 0x00F1;
+inline constexpr uint32_t kBmClick = 0x00F5;
+inline constexpr uint32_t kWmUser = 0x0400;
+inline constexpr uint32_t kBnClicked = 0;
+inline constexpr int32_t kIdOk = 1;
+inline constexpr int32_t kIdCancel = 2;
+inline constexpr int kVkF1 = 0x70;
+
+// Commands of the platform's pop-up help.
+inline constexpr uint32_t kHelpContextPopup = 0x0008;
+inline constexpr uint32_t kHelpSetPopupPos = 0x000D;
 
 // Virtual-key codes for IsKeyDown.
 inline constexpr int kVkShift = 0x10;
@@ -111,9 +191,36 @@ inline constexpr int kVkAlt = 0x12;
     /* message queue of the calling thread */                                                      \
     X(PeekAnyMessage, bool, (/*out*/ QueuedMessage* message))                                      \
     X(PostMessageTo, bool, (WindowHandle window, uint32_t message, uintptr_t w, intptr_t l))       \
-    /* user interface */                                                                           \
-    X(MessageDialog, int, (WindowHandle owner, const std::string& caption, const std::string& text, \
-                           MessageKind kind, int buttons))                                                 \
+    /* windows: made, changed and destroyed by the form framework */                               \
+    X(WindowCreate, WindowHandle, (const WindowSpec& spec))                                        \
+    X(WindowDestroy, void, (WindowHandle window))                                                  \
+    X(WindowExists, bool, (WindowHandle window))                                                   \
+    X(WindowSetText, void, (WindowHandle window, const std::string& text))                         \
+    X(WindowSetBounds, void, (WindowHandle window, Rect bounds))                                   \
+    X(WindowBounds, Rect, (WindowHandle window))                                                   \
+    X(WindowClientSize, Point, (WindowHandle window))                                              \
+    X(WindowShow, void, (WindowHandle window, bool visible))                                       \
+    X(WindowVisible, bool, (WindowHandle window))                                                  \
+    X(WindowEnable, void, (WindowHandle window, bool enabled))                                     \
+    X(WindowSetParent, void, (WindowHandle window, WindowHandle parent))                           \
+    X(WindowSetFont, void, (WindowHandle window, const LogFontA& font))                            \
+    X(WindowSetFocus, void, (WindowHandle window))                                                 \
+    X(WindowFocused, WindowHandle, ())                                                             \
+    X(WindowActive, WindowHandle, ())                                                              \
+    X(WindowActivate, void, (WindowHandle window))                                                 \
+    X(WindowSend, intptr_t, (WindowHandle window, uint32_t message, uintptr_t w, intptr_t l))      \
+    X(WindowAt, WindowHandle, (Point screen))                                                      \
+    X(MonitorWorkArea, Rect, (WindowHandle window /*0: the primary monitor*/))                     \
+    X(CursorPosition, Point, ())                                                                   \
+    X(TextExtent, Point, (const LogFontA& font, const std::string& text))                          \
+    X(ScreenPixelsPerInch, int32_t, ())                                                            \
+    /* dispatches one queued message; waits for one when asked. False: nothing was dispatched */   \
+    X(PumpMessage, bool, (bool wait))                                                              \
+    X(SleepFor, void, (uint32_t milliseconds))                                                     \
+    X(ShowWinHelp, bool, (WindowHandle window, const std::string& file, uint32_t command,          \
+                          uintptr_t data))                                                         \
+    X(DisableWindowGhosting, bool, (/*false: the platform lacks it*/))                             \
+    X(AnsiCodePage, uint32_t, ())                                                                  \
     X(IsKeyDown, bool, (int virtualKey))                                                           \
     /* other programs: the shell, program start, dynamic data exchange (ANSI, async execute) */   \
     X(ShellOpen, intptr_t, (const std::string& verb, const std::string& target, int show))         \

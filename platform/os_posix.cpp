@@ -10,11 +10,15 @@
 #include <link.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -53,16 +57,73 @@ std::deque<QueuedMessage>& ThreadQueue() {
     return queue;
 }
 
-posix::MessageDialogHandler g_dialogHandler = nullptr;
 std::vector<std::string> g_platformRequests;
 intptr_t g_programStartResult = 42;
 bool g_ddeServerPresent = true;
 
 void Record(std::string request) { g_platformRequests.push_back(std::move(request)); }
+std::array<bool, 256> g_keys{};
 
 struct StringHeader {
     uint32_t bytes;  // length in bytes, without the terminator, as the Windows allocator keeps it
 };
+
+
+// --- windows --------------------------------------------------------------------------------
+
+struct WindowWorld {
+    std::map<WindowHandle, posix::WindowRecord> records;
+    std::vector<WindowHandle> order;
+    WindowHandle next = 0x10000;
+    WindowHandle active = 0;
+    WindowHandle focus = 0;
+    std::vector<Rect> monitors{Rect{0, 0, 1920, 1040}};
+    Point cursor{100, 100};
+    uint32_t codePage = 1252;
+    bool ghostingAvailable = true;
+    posix::UserHandler user = nullptr;
+    std::map<WindowHandle, int> answered;  // how often the default user answered each window
+    std::vector<posix::WinHelpCall> winHelp;
+};
+WindowWorld& World() {
+    static WindowWorld world;
+    return world;
+}
+
+posix::WindowRecord* Record(WindowHandle window) {
+    auto& w = World();
+    auto it = w.records.find(window);
+    return it == w.records.end() ? nullptr : &it->second;
+}
+
+// Framed top-level windows: a 3-pixel border and a 23-pixel caption bar.
+Rect FrameOf(const posix::WindowRecord& r) {
+    if (r.kind != WindowKind::Form || r.parent || r.border == WindowBorder::None) return {};
+    return {3, 26, 3, 3};
+}
+
+WindowHandle RootOf(WindowHandle window) {
+    while (const posix::WindowRecord* r = Record(window)) {
+        if (!r->parent) return window;
+        window = r->parent;
+    }
+    return window;
+}
+
+// A window's outer bounds on the screen.
+Rect ScreenBounds(WindowHandle window) {
+    const posix::WindowRecord* r = Record(window);
+    if (!r) return {};
+    Rect b = r->bounds;
+    if (r->parent) {
+        const posix::WindowRecord* p = Record(r->parent);
+        Rect pb = ScreenBounds(r->parent);
+        Rect f = p ? FrameOf(*p) : Rect{};
+        b.left += pb.left + f.left, b.right += pb.left + f.left;
+        b.top += pb.top + f.top, b.bottom += pb.top + f.top;
+    }
+    return b;
+}
 
 }  // namespace
 
@@ -306,15 +367,192 @@ bool PostMessageTo(WindowHandle window, uint32_t message, uintptr_t w, intptr_t 
     return true;
 }
 
-int MessageDialog(WindowHandle owner, const std::string& caption, const std::string& text,
-                  MessageKind kind, int buttons) {
-    if (g_dialogHandler) return g_dialogHandler(owner, caption, text, kind, buttons);
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
-    return 1;
+namespace {
+intptr_t Deliver(WindowHandle window, uint32_t message, uintptr_t w, intptr_t l);
 }
 
-// No key is ever down: the stand-in has no keyboard.
-bool IsKeyDown(int) { return false; }
+WindowHandle WindowCreate(const WindowSpec& spec) {
+    auto& world = World();
+    if (spec.parent && !Record(spec.parent)) return 0;
+    const WindowHandle h = world.next;
+    world.next += 4;
+    posix::WindowRecord r;
+    r.kind = spec.kind, r.parent = spec.parent, r.owner = spec.owner, r.text = spec.text;
+    r.bounds = spec.bounds, r.border = spec.border, r.enabled = spec.enabled, r.tabStop = spec.tabStop;
+    r.defaultButton = spec.defaultButton, r.helpButton = spec.helpButton, r.id = spec.id;
+    r.callback = spec.callback, r.target = spec.target;
+    world.records[h] = r;
+    world.order.push_back(h);
+    if (spec.visible) WindowShow(h, true);
+    return h;
+}
+
+void WindowDestroy(WindowHandle window) {
+    auto& world = World();
+    if (!Record(window)) return;
+    // Children and owned windows go first, as the window system takes them down.
+    for (WindowHandle other : std::vector<WindowHandle>(world.order))
+        if (const posix::WindowRecord* r = Record(other); r && (r->parent == window || r->owner == window))
+            WindowDestroy(other);
+    Deliver(window, kWmDestroy, 0, 0);
+    world.records.erase(window);
+    world.order.erase(std::remove(world.order.begin(), world.order.end(), window), world.order.end());
+    world.answered.erase(window);
+    if (world.focus == window) world.focus = 0;
+    if (world.active == window) world.active = 0;
+}
+
+bool WindowExists(WindowHandle window) { return Record(window) != nullptr; }
+
+void WindowSetText(WindowHandle window, const std::string& text) {
+    if (posix::WindowRecord* r = Record(window)) r->text = text;
+}
+
+void WindowSetBounds(WindowHandle window, Rect bounds) {
+    if (posix::WindowRecord* r = Record(window)) r->bounds = bounds;
+}
+
+Rect WindowBounds(WindowHandle window) {
+    const posix::WindowRecord* r = Record(window);
+    return r ? r->bounds : Rect{};
+}
+
+Point WindowClientSize(WindowHandle window) {
+    const posix::WindowRecord* r = Record(window);
+    if (!r) return {};
+    Rect f = FrameOf(*r);
+    return {r->bounds.Width() - f.left - f.right, r->bounds.Height() - f.top - f.bottom};
+}
+
+void WindowShow(WindowHandle window, bool visible) {
+    posix::WindowRecord* r = Record(window);
+    if (!r || r->visible == visible) return;
+    r->visible = visible;
+    if (r->parent || r->kind == WindowKind::Hint) return;
+    if (visible)
+        WindowActivate(window);
+    else if (World().active == window)
+        World().active = r->owner && Record(r->owner) && Record(r->owner)->visible ? r->owner : 0;
+}
+
+bool WindowVisible(WindowHandle window) {
+    const posix::WindowRecord* r = Record(window);
+    return r && r->visible;
+}
+
+void WindowEnable(WindowHandle window, bool enabled) {
+    if (posix::WindowRecord* r = Record(window)) r->enabled = enabled;
+}
+
+void WindowSetParent(WindowHandle window, WindowHandle parent) {
+    if (posix::WindowRecord* r = Record(window)) r->parent = parent;
+}
+
+void WindowSetFont(WindowHandle window, const LogFontA& font) {
+    if (posix::WindowRecord* r = Record(window)) r->font = font, r->hasFont = true;
+}
+
+void WindowSetFocus(WindowHandle window) {
+    if (!Record(window)) return;
+    World().focus = window;
+    WindowHandle root = RootOf(window);
+    if (World().active != root) WindowActivate(root);
+}
+
+WindowHandle WindowFocused() { return World().focus; }
+
+WindowHandle WindowActive() { return World().active; }
+
+void WindowActivate(WindowHandle window) {
+    auto& world = World();
+    if (!Record(window) || world.active == window) return;
+    WindowHandle previous = world.active;
+    world.active = window;
+    if (previous) Deliver(previous, kWmActivate, 0, intptr_t(window));
+    Deliver(window, kWmActivate, 1, intptr_t(previous));
+}
+
+intptr_t WindowSend(WindowHandle window, uint32_t message, uintptr_t w, intptr_t l) {
+    return Deliver(window, message, w, l);
+}
+
+WindowHandle WindowAt(Point p) {
+    // The topmost, deepest visible window: later windows lie above earlier ones.
+    auto& world = World();
+    WindowHandle found = 0;
+    for (WindowHandle h : world.order) {
+        const posix::WindowRecord* r = Record(h);
+        Rect b = ScreenBounds(h);
+        bool shown = true;
+        for (WindowHandle a = h; const posix::WindowRecord* ar = Record(a); a = ar->parent)
+            if (!ar->visible) shown = false;
+        if (r && shown && p.x >= b.left && p.x < b.right && p.y >= b.top && p.y < b.bottom) found = h;
+    }
+    return found;
+}
+
+Rect MonitorWorkArea(WindowHandle window) {
+    auto& monitors = World().monitors;
+    if (!window || !Record(window)) return monitors.front();
+    Rect b = ScreenBounds(RootOf(window));
+    Point c{b.left + b.Width() / 2, b.top + b.Height() / 2};
+    for (const Rect& m : monitors)
+        if (c.x >= m.left && c.x < m.right && c.y >= m.top && c.y < m.bottom) return m;
+    return monitors.front();
+}
+
+Point CursorPosition() { return World().cursor; }
+
+// A plain average-width measure: half the character height per character.
+Point TextExtent(const LogFontA& font, const std::string& text) {
+    int32_t height = font.Height < 0 ? -font.Height : font.Height;
+    if (height == 0) height = 13;
+    int32_t width = 0, lines = 1, run = 0;
+    for (char c : text) {
+        if (c == '\n') {
+            ++lines, run = 0;
+            continue;
+        }
+        run += std::max<int32_t>(1, height / 2);
+        width = std::max(width, run);
+    }
+    return {width, lines * (height + height / 4)};
+}
+
+int32_t ScreenPixelsPerInch() { return 96; }
+
+bool PumpMessage(bool wait) {
+    auto& world = World();
+    if (auto& queue = ThreadQueue(); !queue.empty()) {
+        const QueuedMessage m = queue.front();
+        queue.pop_front();
+        if (Record(m.window)) Deliver(m.window, m.message, m.wParam, m.lParam);
+        return true;
+    }
+    if (!wait || !world.active) return false;
+    if (world.user) return world.user(world.active);
+    const WindowHandle active = world.active;
+    if (++world.answered[active] > 2) return false;
+    std::fprintf(stderr, "%s\n", posix::DialogText(active).c_str());
+    return posix::PressDefaultButton(active);
+}
+
+void SleepFor(uint32_t) {}
+
+bool ShowWinHelp(WindowHandle window, const std::string& file, uint32_t command, uintptr_t data) {
+    posix::WinHelpCall call{window, file, command, data, {}};
+    if (command == kHelpSetPopupPos) call.popupPosition = {int16_t(data & 0xFFFF), int16_t((data >> 16) & 0xFFFF)};
+    World().winHelp.push_back(call);
+    return true;
+}
+
+bool DisableWindowGhosting() { return World().ghostingAvailable; }
+
+uint32_t AnsiCodePage() { return World().codePage; }
+
+bool IsKeyDown(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < 256 && g_keys[size_t(virtualKey)];
+}
 
 intptr_t ShellOpen(const std::string& verb, const std::string& target, int show) {
     Record("ShellOpen " + verb + " " + target + " show=" + std::to_string(show));
@@ -351,11 +589,81 @@ void FlushStdout() { std::fflush(stdout); }
 
 void ExitNow(int code) { _exit(code); }
 
+
+namespace {
+// Sends a message to a window's object, then runs the default handling the window system would.
+intptr_t Deliver(WindowHandle window, uint32_t message, uintptr_t w, intptr_t l) {
+    posix::WindowRecord* r = Record(window);
+    if (!r) return 0;
+    intptr_t result = 0;
+    if (r->callback && r->callback(r->target, window, message, w, l, &result)) return result;
+    r = Record(window);  // the object may have destroyed its window
+    if (!r) return result;
+    switch (message) {
+        case kBmClick:
+            if (!r->enabled) return 0;
+            if (r->kind == WindowKind::CheckBox) r->checked = !r->checked;
+            if (r->parent) Deliver(r->parent, kWmCommand, uintptr_t(uint32_t(r->id) & 0xFFFF) | (uintptr_t(kBnClicked) << 16), intptr_t(window));
+            return 0;
+        case kBmGetCheck:
+            return r->checked ? 1 : 0;
+        case kBmSetCheck:
+            r->checked = w != 0;
+            return 0;
+        case kWmHelp:
+            return r->parent ? Deliver(r->parent, message, w, l) : 0;
+        case kWmClose:
+            WindowDestroy(window);
+            return 0;
+        default:
+            return 0;
+    }
+}
+}  // namespace
+
 }  // namespace native
 
 namespace posix {
 
-void SetMessageDialogHandler(MessageDialogHandler handler) { g_dialogHandler = handler; }
+void SetKeyDown(int virtualKey, bool down) {
+    if (virtualKey >= 0 && virtualKey < 256) g_keys[size_t(virtualKey)] = down;
+}
+
+const WindowRecord* Window(WindowHandle window) { return Record(window); }
+std::vector<WindowHandle> Windows() { return World().order; }
+void DestroyAllWindows() {
+    while (!World().order.empty()) native::WindowDestroy(World().order.front());
+    World().active = World().focus = 0;
+    World().answered.clear();
+}
+void SetMonitors(std::vector<Rect> workAreas) {
+    World().monitors = workAreas.empty() ? std::vector<Rect>{Rect{0, 0, 1920, 1040}} : std::move(workAreas);
+}
+void SetCursorPosition(Point screen) { World().cursor = screen; }
+void SetAnsiCodePage(uint32_t codePage) { World().codePage = codePage ? codePage : 1252; }
+void SetGhostingAvailable(bool available) { World().ghostingAvailable = available; }
+void SetUserHandler(UserHandler handler) { World().user = handler; }
+bool PressDefaultButton(WindowHandle window) {
+    if (!Record(window)) return false;
+    for (WindowHandle h : World().order)
+        if (const WindowRecord* r = Record(h); r && r->parent == window && r->defaultButton && r->visible) {
+            native::PostMessageTo(h, kBmClick, 0, 0);
+            return true;
+        }
+    native::PostMessageTo(window, kWmClose, 0, 0);
+    return true;
+}
+std::string DialogText(WindowHandle window) {
+    const WindowRecord* r = Record(window);
+    if (!r) return {};
+    std::string text = "[" + r->text + "]";
+    for (WindowHandle h : World().order)
+        if (const WindowRecord* c = Record(h); c && c->parent == window && c->kind == WindowKind::Label)
+            text += " " + c->text;
+    return text;
+}
+std::vector<WinHelpCall> WinHelpCalls() { return World().winHelp; }
+void ClearWinHelpCalls() { World().winHelp.clear(); }
 
 std::vector<std::string> TakePlatformRequests() { return std::exchange(g_platformRequests, {}); }
 void SetProgramStartResult(intptr_t result) { g_programStartResult = result; }

@@ -9,6 +9,7 @@
 #include <shellapi.h>
 #include <ddeml.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -298,13 +299,289 @@ bool PostMessageTo(WindowHandle window, uint32_t message, uintptr_t w, intptr_t 
     return ::PostMessageA(reinterpret_cast<HWND>(window), message, w, l) != 0;
 }
 
-int MessageDialog(WindowHandle owner, const std::string& caption, const std::string& text, MessageKind kind, int) {
-    UINT icon = kind == MessageKind::Error     ? MB_ICONERROR
-                : kind == MessageKind::Warning ? MB_ICONWARNING
-                                               : MB_ICONINFORMATION;
-    int r = ::MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), caption.c_str(), MB_OK | icon | MB_TASKMODAL);
-    return r == IDOK ? 1 : r;
+namespace {
+
+// What the seam keeps with each window it made: the framework's object, the control's own
+// procedure (controls are the system's classes, subclassed), and the font it was given.
+struct WindowData {
+    WindowCallback callback = nullptr;
+    void* target = nullptr;
+    WNDPROC original = nullptr;
+    HFONT font = nullptr;
+};
+constexpr const char* kDataProperty = "PlazenWindowData";
+constexpr const char* kFormClass = "PlazenForm";
+
+HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle Handle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
+WindowData* DataOf(HWND hwnd) { return static_cast<WindowData*>(::GetPropA(hwnd, kDataProperty)); }
+
+static_assert(sizeof(HelpRequest) == sizeof(HELPINFO));
+static_assert(offsetof(HelpRequest, item) == offsetof(HELPINFO, hItemHandle));
+static_assert(offsetof(HelpRequest, contextId) == offsetof(HELPINFO, dwContextId));
+static_assert(offsetof(HelpRequest, mousePos) == offsetof(HELPINFO, MousePos));
+
+// Every message of the seam's windows passes here. Nothing may leave: an exception that
+// unwound into the system's frames would end the host's process.
+LRESULT CALLBACK SeamProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) noexcept {
+    WindowData* data = DataOf(hwnd);
+    if (!data && message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(l);
+        data = static_cast<WindowData*>(create->lpCreateParams);
+        if (data) ::SetPropA(hwnd, kDataProperty, data);
+    }
+    if (!data) return ::DefWindowProcA(hwnd, message, w, l);
+    WNDPROC original = data->original;
+    try {
+        intptr_t result = 0;
+        if (data->callback && message != WM_NCDESTROY &&
+            data->callback(data->target, Handle(hwnd), message, w, l, &result))
+            return result;
+    } catch (...) {
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemovePropA(hwnd, kDataProperty);
+        if (data->font) ::DeleteObject(data->font);
+        if (original) ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        delete data;
+    }
+    return original ? ::CallWindowProcA(original, hwnd, message, w, l) : ::DefWindowProcA(hwnd, message, w, l);
 }
+
+void RegisterFormClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA c{};
+    c.style = CS_DBLCLKS;
+    c.lpfnWndProc = SeamProc;
+    c.hInstance = reinterpret_cast<HINSTANCE>(OwnModule());
+    c.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = kFormClass;
+    registered = ::RegisterClassA(&c) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+WindowHandle WindowCreate(const WindowSpec& spec) {
+    DWORD style = 0, exStyle = 0;
+    const char* className = kFormClass;
+    const bool child = spec.parent != 0;
+    switch (spec.kind) {
+        case WindowKind::Form:
+            RegisterFormClass();
+            exStyle |= WS_EX_CONTROLPARENT;
+            if (child) {
+                style = WS_CHILD | WS_CLIPSIBLINGS;
+            } else {
+                switch (spec.border) {
+                    case WindowBorder::Sizeable: style = WS_OVERLAPPEDWINDOW; break;
+                    case WindowBorder::Dialog:
+                        style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+                        exStyle |= WS_EX_DLGMODALFRAME;
+                        break;
+                    case WindowBorder::Single: style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
+                    case WindowBorder::None: style = WS_POPUP; break;
+                    case WindowBorder::ToolWindow:
+                        style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+                        exStyle |= WS_EX_TOOLWINDOW;
+                        break;
+                }
+                if (spec.helpButton) {
+                    style &= ~DWORD(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+                    exStyle |= WS_EX_CONTEXTHELP;
+                }
+            }
+            style |= WS_CLIPCHILDREN;
+            break;
+        case WindowKind::Label: className = "STATIC"; style = WS_CHILD | SS_LEFT | SS_NOPREFIX; break;
+        case WindowKind::Button:
+            className = "BUTTON";
+            style = WS_CHILD | (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            break;
+        case WindowKind::CheckBox: className = "BUTTON"; style = WS_CHILD | BS_AUTOCHECKBOX; break;
+        case WindowKind::Image: className = "STATIC"; style = WS_CHILD | SS_ICON; break;
+        case WindowKind::Hint:
+            className = "STATIC";
+            style = WS_POPUP | WS_BORDER | SS_LEFT | SS_NOPREFIX;
+            exStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+            break;
+    }
+    if (spec.tabStop) style |= WS_TABSTOP;
+    if (!spec.enabled) style |= WS_DISABLED;
+    auto* data = new WindowData{spec.callback, spec.target, nullptr, nullptr};
+    // An image's text names its system icon, not a resource of this module.
+    const char* text = spec.kind == WindowKind::Image ? "" : spec.text.c_str();
+    HWND owner = child ? Hwnd(spec.parent) : ::IsWindow(Hwnd(spec.owner)) ? Hwnd(spec.owner) : nullptr;
+    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, spec.bounds.left, spec.bounds.top,
+                                  spec.bounds.Width(), spec.bounds.Height(), owner,
+                                  child ? reinterpret_cast<HMENU>(intptr_t(spec.id)) : nullptr,
+                                  reinterpret_cast<HINSTANCE>(OwnModule()), spec.kind == WindowKind::Form ? data : nullptr);
+    if (!hwnd) {
+        // A form's record may already have gone with the failed creation's clean-up.
+        if (spec.kind != WindowKind::Form) delete data;
+        return 0;
+    }
+    if (spec.kind != WindowKind::Form) {
+        ::SetPropA(hwnd, kDataProperty, data);
+        data->original = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SeamProc)));
+    }
+    if (spec.kind == WindowKind::Image) {
+        const char* icon = spec.text == "Error"          ? IDI_ERROR
+                           : spec.text == "Information"  ? IDI_INFORMATION
+                           : spec.text == "Confirmation" ? IDI_QUESTION
+                           : spec.text == "Warning"      ? IDI_WARNING
+                                                         : nullptr;
+        if (icon) ::SendMessageA(hwnd, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, icon)), 0);
+    }
+    if (spec.visible) ::ShowWindow(hwnd, child ? SW_SHOWNA : SW_SHOW);
+    return Handle(hwnd);
+}
+
+void WindowDestroy(WindowHandle window) {
+    if (::IsWindow(Hwnd(window))) ::DestroyWindow(Hwnd(window));
+}
+
+bool WindowExists(WindowHandle window) { return window && ::IsWindow(Hwnd(window)); }
+
+void WindowSetText(WindowHandle window, const std::string& text) { ::SetWindowTextA(Hwnd(window), text.c_str()); }
+
+void WindowSetBounds(WindowHandle window, Rect b) {
+    ::SetWindowPos(Hwnd(window), nullptr, b.left, b.top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Rect WindowBounds(WindowHandle window) {
+    RECT r{};
+    HWND hwnd = Hwnd(window);
+    ::GetWindowRect(hwnd, &r);
+    if (HWND parent = ::GetParent(hwnd); parent && (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+        ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+Point WindowClientSize(WindowHandle window) {
+    RECT r{};
+    ::GetClientRect(Hwnd(window), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void WindowShow(WindowHandle window, bool visible) {
+    HWND hwnd = Hwnd(window);
+    // Children and hint windows appear without taking the activation.
+    const bool passive = (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) || (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    ::ShowWindow(hwnd, !visible ? SW_HIDE : passive ? SW_SHOWNA : SW_SHOW);
+}
+
+bool WindowVisible(WindowHandle window) { return ::IsWindowVisible(Hwnd(window)) != 0; }
+
+void WindowEnable(WindowHandle window, bool enabled) { ::EnableWindow(Hwnd(window), enabled); }
+
+void WindowSetParent(WindowHandle window, WindowHandle parent) { ::SetParent(Hwnd(window), Hwnd(parent)); }
+
+void WindowSetFont(WindowHandle window, const LogFontA& font) {
+    static_assert(sizeof(LOGFONTA) == sizeof(LogFontA));
+    LOGFONTA lf;
+    std::memcpy(&lf, &font, sizeof lf);
+    HFONT created = ::CreateFontIndirectA(&lf);
+    WindowData* data = DataOf(Hwnd(window));
+    if (!created || !data) {
+        if (created) ::DeleteObject(created);
+        return;
+    }
+    ::SendMessageA(Hwnd(window), WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
+    if (data->font) ::DeleteObject(data->font);
+    data->font = created;
+}
+
+void WindowSetFocus(WindowHandle window) { ::SetFocus(Hwnd(window)); }
+
+WindowHandle WindowFocused() { return Handle(::GetFocus()); }
+
+WindowHandle WindowActive() { return Handle(::GetActiveWindow()); }
+
+void WindowActivate(WindowHandle window) {
+    ::SetForegroundWindow(Hwnd(window));
+    ::SetActiveWindow(Hwnd(window));
+}
+
+intptr_t WindowSend(WindowHandle window, uint32_t message, uintptr_t w, intptr_t l) {
+    return ::SendMessageA(Hwnd(window), message, w, l);
+}
+
+WindowHandle WindowAt(Point p) { return Handle(::WindowFromPoint(POINT{p.x, p.y})); }
+
+Rect MonitorWorkArea(WindowHandle window) {
+    HMONITOR monitor = window ? ::MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST)
+                              : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !::GetMonitorInfoA(monitor, &info)) return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+Point CursorPosition() {
+    POINT p{};
+    ::GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+Point TextExtent(const LogFontA& font, const std::string& text) {
+    LOGFONTA lf;
+    std::memcpy(&lf, &font, sizeof lf);
+    HDC dc = ::GetDC(nullptr);
+    HFONT f = ::CreateFontIndirectA(&lf);
+    HGDIOBJ old = ::SelectObject(dc, f);
+    RECT r{0, 0, 0, 0};
+    ::DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::DeleteObject(f);
+    ::ReleaseDC(nullptr, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int32_t ScreenPixelsPerInch() {
+    HDC dc = ::GetDC(nullptr);
+    int ppi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+    return ppi > 0 ? ppi : 96;
+}
+
+bool PumpMessage(bool wait) {
+    MSG msg{};
+    if (wait) {
+        if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            ::PostQuitMessage(int(msg.wParam));  // the host's own loop still has to see it
+            return false;
+        }
+    } else if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    // Tab, Enter and Escape work in the seam's forms as in any dialog.
+    HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && DataOf(root) && msg.message == WM_KEYDOWN && msg.wParam != VK_F1 && ::IsDialogMessageA(root, &msg))
+        return true;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+    return true;
+}
+
+void SleepFor(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+bool ShowWinHelp(WindowHandle window, const std::string& file, uint32_t command, uintptr_t data) {
+    return ::WinHelpA(Hwnd(window), file.c_str(), command, data) != 0;
+}
+
+bool DisableWindowGhosting() {
+    using Fn = void(WINAPI*)();
+    auto fn = reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "DisableProcessWindowsGhosting")));
+    if (!fn) return false;
+    fn();
+    return true;
+}
+
+uint32_t AnsiCodePage() { return ::GetACP(); }
 
 bool IsKeyDown(int virtualKey) { return ::GetKeyState(virtualKey) < 0; }
 

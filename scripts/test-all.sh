@@ -36,11 +36,9 @@ if [ "$exports" != "ServerFactory" ]; then
 fi
 echo "plazen.dll exports: $exports"
 
-echo "== Windows tests under Wine"
-WINEPREFIX=$(mktemp -d /tmp/plazen-wine.XXXXXX)
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
-wineboot -i >/dev/null 2>&1 || true
+echo "== Windows tests under Wine (real windows on a virtual X display)"
+source scripts/wine-display.sh
+start_wine_display
 ctest --test-dir build/win-x86_64 --output-on-failure
 
 echo "== 32-bit Linux tests under qemu-i386-static"

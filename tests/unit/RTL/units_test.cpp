@@ -62,6 +62,10 @@ struct FakeClient : Uncounted<IClient> {
     HRESULT PLZ_STDCALL GetServerModule(int32_t, IServerModule**) override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL ShowDocument(IServerDocument*) override { return E_NOTIMPL; }
     HRESULT PLZ_STDCALL GetAddressService(IAddressService**) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetModuleFileNameOfReference(BSTR, BSTR*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetUserInterfaceFont(int32_t, int32_t*, BSTR*, int32_t*, int32_t*, int32_t*, int32_t*) override {
+        return E_NOTIMPL;
+    }
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager** out) override {
         *out = Failed(status) ? nullptr : manager;
         return status;

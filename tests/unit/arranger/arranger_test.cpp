@@ -14,16 +14,13 @@
 #include "arranger/component_arranger.h"
 #include "frame/current_client.h"
 #include "hostsim/host.h"
+#include "tests/unit/ui/answer_dialogs.h"
 #include "tests/unit/trelpa/trelpa_fixture.h"
 
 namespace plz {
 namespace {
 
 std::vector<std::string> g_dialogs;
-int RecordDialog(WindowHandle, const std::string& caption, const std::string& text, os::MessageKind, int) {
-    g_dialogs.push_back(caption + ": " + text);
-    return 1;
-}
 
 struct Rect {
     int32_t left, bottom, right, top;
@@ -61,8 +58,9 @@ protected:
     void Pick(int32_t x, int32_t y) { control_->SetChooseLocation(1, x, y); }
 
     void Run(const char* parameters = "") {
-        os::ScopedOverride dialogs(os::calls().MessageDialog, &RecordDialog);
+        test::AnswerDialogs answer;
         ArrangeCommand(host_.Context(), parameters);
+        g_dialogs.insert(g_dialogs.end(), test::AnsweredDialogs().begin(), test::AnsweredDialogs().end());
     }
     std::vector<std::string> Processes() {
         std::vector<std::string> out;

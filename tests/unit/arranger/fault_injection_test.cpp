@@ -24,6 +24,7 @@
 #include "hostsim/host.h"
 #include "hostsim/trelpa/hidden_exports.h"
 #include "platform/os.h"
+#include "tests/unit/ui/answer_dialogs.h"
 #include "tests/unit/trelpa/trelpa_fixture.h"
 
 namespace plz {
@@ -45,8 +46,6 @@ bool MovedWhole(const Place& from, const Place& to) {
     return to.rotation == from.rotation && to.layer == from.layer;
 }
 
-int AnswerOk(WindowHandle, const std::string&, const std::string&, os::MessageKind, int) { return 1; }
-
 struct RunResult {
     HRESULT status = S_OK;
     std::u16string source, description;
@@ -57,12 +56,12 @@ protected:
     void SetUp() override {
         TrelpaFixture::SetUp();
         InstallRaiseHook();
-        savedDialog_ = os::calls().MessageDialog;
-        os::calls().MessageDialog = &AnswerOk;  // a message box must not wait for a user
+        savedPump_ = os::calls().PumpMessage;
+        os::calls().PumpMessage = &test::AnswerModalForm;  // a message box must not wait for a user
     }
     void TearDown() override {
         RemoveRaiseHook();
-        os::calls().MessageDialog = savedDialog_;
+        os::calls().PumpMessage = savedPump_;
         BindPcbApi();
         SetCurrentClient(nullptr);
         SetApplicationWindow(0);
@@ -167,7 +166,7 @@ protected:
     size_t clientCalls_ = 0;
     size_t factoryCalls_ = 0;  // of the last run, before the launch
     std::set<std::string> called_;
-    decltype(os::Calls::MessageDialog) savedDialog_ = nullptr;
+    decltype(os::Calls::PumpMessage) savedPump_ = nullptr;
 };
 
 TEST_F(FaultInjection, EachPcbCallAnsweringAFailure) {

@@ -43,6 +43,9 @@ struct FakeTranslationManager : test::Counted<ITranslationManager> {
         *object = nullptr;
         return E_NOINTERFACE;
     }
+    HRESULT PLZ_STDCALL Translate(BSTR, BSTR, BSTR*, int32_t*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL EnterForm(BSTR) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetFontMode(int32_t*) override { return E_NOTIMPL; }
 } g_translation;
 uint8_t g_hidePanels = 7;
 

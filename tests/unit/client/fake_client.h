@@ -94,6 +94,8 @@ struct FakeGUIManager : Counted<IGUIManager> {
         if (log) log->push_back("SetStatusText(" + std::to_string(index) + ",'" + os::AnsiFromString(text) + "')");
         return Failed(setStatus) ? FailWith("status refused", setStatus) : setStatus;
     }
+    HRESULT PLZ_STDCALL RunTakenKey() override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL OfferKey(int32_t, int32_t, int32_t, int32_t, int32_t*) override { return E_NOTIMPL; }
 };
 
 struct FakeProcessRunner : Counted<IProcessRunner> {
@@ -214,6 +216,10 @@ struct FakeClient : Counted<IClient> {
         *service = addressService;
         if (addressService) addressService->AddRef();
         return S_OK;
+    }
+    HRESULT PLZ_STDCALL GetModuleFileNameOfReference(BSTR, BSTR*) override { return E_NOTIMPL; }
+    HRESULT PLZ_STDCALL GetUserInterfaceFont(int32_t, int32_t*, BSTR*, int32_t*, int32_t*, int32_t*, int32_t*) override {
+        return E_NOTIMPL;
     }
     HRESULT PLZ_STDCALL GetOptionsManager(IOptionsManager**) override { return E_NOTIMPL; }
 };

@@ -1,11 +1,12 @@
-// Message boxes and the error box, the test-mode check, and test mode ending the process after
-// one line on standard output.
+// The test-mode check, and test mode ending the process after one line on standard output
+// instead of showing the error box.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "client/messages.h"
+#include "ui/message_dialog.h"
 #include "frame/application.h"
 #include "tests/unit/client/host_files.h"
 
@@ -17,24 +18,10 @@
 namespace plz {
 namespace {
 
-struct Dialog {
-    WindowHandle owner;
-    std::string caption, text;
-    int kind, buttons;
-};
-std::vector<Dialog> g_dialogs;
-int RecordDialog(WindowHandle owner, const std::string& caption, const std::string& text, MessageKind kind,
-                 int buttons) {
-    g_dialogs.push_back({owner, caption, text, int(kind), buttons});
-    return 7;
-}
-
 class MessagesTest : public test::HostFilesTest {
 protected:
     void SetUp() override {
         HostFilesTest::SetUp();
-        g_dialogs.clear();
-        os::calls().MessageDialog = RecordDialog;
         SetApplicationWindow(0x55);
     }
     void TearDown() override {
@@ -43,21 +30,6 @@ protected:
     }
     static void EnterTestMode() { SetRegistry(os::RegistryRoot::LocalMachine, "Software\\Vantor\\TestMode"); }
 };
-
-TEST_F(MessagesTest, DialogsAreOwnedByTheApplicationWindow) {
-    EXPECT_EQ(ShowErrorMessage("No PCB is currently open in Client."), 7);
-    EXPECT_EQ(ShowErrorMessage("Bad", "Oops"), 7);
-    EXPECT_EQ(ShowDialogWithCaption("Note", "Done", MessageKind::Information, 3), 7);
-    ASSERT_EQ(g_dialogs.size(), 3u);
-    EXPECT_EQ(g_dialogs[0].owner, WindowHandle(0x55));
-    EXPECT_EQ(g_dialogs[0].caption, "Error");
-    EXPECT_EQ(g_dialogs[0].text, "No PCB is currently open in Client.");
-    EXPECT_EQ(g_dialogs[0].kind, 1);
-    EXPECT_EQ(g_dialogs[0].buttons, 4);
-    EXPECT_EQ(g_dialogs[1].caption, "Oops");
-    EXPECT_EQ(g_dialogs[2].kind, int(MessageKind::Information));
-    EXPECT_EQ(g_dialogs[2].buttons, 3);
-}
 
 TEST_F(MessagesTest, TestModeIsTheKeysExistenceCheckedAtEveryCall) {
     EXPECT_FALSE(IsTestMode());
@@ -118,7 +90,7 @@ TEST_F(MessagesTest, InTestModeAMessageBoxEndsTheProcess) {
             if (!std::freopen(out.c_str(), "w", stdout)) std::abort();
             WatchCleanup(cleanup);
             std::fputs("pending ", stdout);  // still buffered: the exit must flush it
-            ShowErrorMessage("No PCB is currently open in Client.");
+            ui::ShowErrorMessage("No PCB is currently open in Client.");
         },
         ::testing::ExitedWithCode(1), "");
 #if defined(_WIN32)
@@ -128,7 +100,6 @@ TEST_F(MessagesTest, InTestModeAMessageBoxEndsTheProcess) {
 #endif
     EXPECT_EQ(ReadAll(out), std::string("pending ShowDialogWithCaption withError No PCB is currently open in Client.") +
                                 newline);
-    EXPECT_TRUE(g_dialogs.empty());
     EXPECT_FALSE(std::filesystem::exists(cleanup));  // ended at once, nothing cleaned up
 }
 
