@@ -6,6 +6,8 @@
 #include "client/paths.h"
 #include "platform/com_ptr.h"
 #include "frame/errors.h"
+#include "forms/acrobat_warning.h"
+#include "forms/acrobat_warning_dialog.h"
 #include "forms/form_with_help.h"
 #include "forms/localization.h"
 #include "ui/application.h"
@@ -128,10 +130,13 @@ void StartFormsSupport() {
     int32_t mode = 0;
     if (manager) CheckHost(manager->GetFontMode(&mode));
     SetFontSubstitution(mode != 0);
+    // 9. The old-viewer warning is this support's form.
+    SetAcrobatWarningDialog(&ShowAcrobatReaderWarning);
 }
 
 void StopFormsSupport() {
     if (!g_started) return;
+    SetAcrobatWarningDialog(nullptr);
     RemoveInterceptions();
     SetFontSubstitution(false);
     g_started = false;
