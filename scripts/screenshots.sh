@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Shows the message dialog and a translated sample form under Wine on a virtual X display and
+# Shows the message dialog, the old-viewer warning and a translated sample form under Wine on a virtual X display and
 # writes what the screen shows as PNG files (not part of the tests).
 # Usage: scripts/screenshots.sh [OUT_FOLDER]   (default: out/screenshots)
 set -euo pipefail
@@ -24,5 +24,6 @@ shot() {
   echo "wrote $out/$name.png"
 }
 shot message-dialog message
+shot acrobat-warning acrobat
 shot sample-form sample
 shot sample-form-translated sample --translations "$(winepath -w tools/sample-translations.txt)"

@@ -1,8 +1,9 @@
 // plazen-forms-preview: shows one of the plug-in's forms for a while, inside the simulated host, so
 // that a person (or scripts/screenshots.sh) can look at it. Not a test.
-//   plazen-forms-preview message|sample [--translations FILE] [--seconds N]
+//   plazen-forms-preview message|sample|acrobat [--translations FILE] [--seconds N]
 // "message" is the error box the Plazen command shows without a board; "sample" is a form read
-// from a stored description, translated by the host's translation manager when texts are given.
+// from a stored description, translated by the host's translation manager when texts are given;
+// "acrobat" is the warning shown before a manual opens in an old PDF viewer.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "client/client_api.h"
+#include "forms/acrobat_warning_dialog.h"
 #include "forms/form_with_help.h"
 #include "forms/forms_support.h"
 #include "frame/current_client.h"
@@ -50,7 +52,7 @@ constexpr const char* kSample = R"json({
 })json";
 
 int Usage() {
-    std::fprintf(stderr, "usage: plazen-forms-preview message|sample [--translations FILE] [--seconds N]\n");
+    std::fprintf(stderr, "usage: plazen-forms-preview message|sample|acrobat [--translations FILE] [--seconds N]\n");
     return 2;
 }
 
@@ -69,7 +71,7 @@ int main(int argc, char** argv) {
         else
             return Usage();
     }
-    if (what != "message" && what != "sample") return Usage();
+    if (what != "message" && what != "sample" && what != "acrobat") return Usage();
 
     hostsim::Host host;
     if (!translations.empty()) {
@@ -90,6 +92,8 @@ int main(int argc, char** argv) {
             auto* dialog = ui::CreateMessageDialog("No PCB is currently open in Client.", MessageKind::Error, 1 << ui::kMbOk);
             dialog->SetCaption("Error");
             form.reset(dialog);
+        } else if (what == "acrobat") {
+            form.reset(forms::CreateAcrobatReaderWarning());
         } else {
             ui::RegisterFormDescription("TExportOptionsForm", kSample);
             form.reset(ui::CreateForm<TExportOptionsForm>(nullptr));
