@@ -93,7 +93,7 @@ enum class WindowBorder : uint8_t { Sizeable, Dialog, Single, None, ToolWindow }
 using WindowCallback = bool (*)(void* target, WindowHandle window, uint32_t message, uintptr_t wParam,
                                 intptr_t lParam, intptr_t* result) noexcept;
 
-struct WindowSpec {
+struct WindowRequest {
     WindowKind kind = WindowKind::Form;
     WindowHandle parent = 0;  // a child window inside this one
     WindowHandle owner = 0;   // a top-level window owned by this one
@@ -192,7 +192,7 @@ inline constexpr int kVkAlt = 0x12;
     X(PeekAnyMessage, bool, (/*out*/ QueuedMessage* message))                                      \
     X(PostMessageTo, bool, (WindowHandle window, uint32_t message, uintptr_t w, intptr_t l))       \
     /* windows: made, changed and destroyed by the form framework */                               \
-    X(WindowCreate, WindowHandle, (const WindowSpec& spec))                                        \
+    X(WindowCreate, WindowHandle, (const WindowRequest& request))                                  \
     X(WindowDestroy, void, (WindowHandle window))                                                  \
     X(WindowExists, bool, (WindowHandle window))                                                   \
     X(WindowSetText, void, (WindowHandle window, const std::string& text))                         \

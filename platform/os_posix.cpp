@@ -371,19 +371,19 @@ namespace {
 intptr_t Deliver(WindowHandle window, uint32_t message, uintptr_t w, intptr_t l);
 }
 
-WindowHandle WindowCreate(const WindowSpec& spec) {
+WindowHandle WindowCreate(const WindowRequest& request) {
     auto& world = World();
-    if (spec.parent && !Record(spec.parent)) return 0;
+    if (request.parent && !Record(request.parent)) return 0;
     const WindowHandle h = world.next;
     world.next += 4;
     posix::WindowRecord r;
-    r.kind = spec.kind, r.parent = spec.parent, r.owner = spec.owner, r.text = spec.text;
-    r.bounds = spec.bounds, r.border = spec.border, r.enabled = spec.enabled, r.tabStop = spec.tabStop;
-    r.defaultButton = spec.defaultButton, r.helpButton = spec.helpButton, r.id = spec.id;
-    r.callback = spec.callback, r.target = spec.target;
+    r.kind = request.kind, r.parent = request.parent, r.owner = request.owner, r.text = request.text;
+    r.bounds = request.bounds, r.border = request.border, r.enabled = request.enabled, r.tabStop = request.tabStop;
+    r.defaultButton = request.defaultButton, r.helpButton = request.helpButton, r.id = request.id;
+    r.callback = request.callback, r.target = request.target;
     world.records[h] = r;
     world.order.push_back(h);
-    if (spec.visible) WindowShow(h, true);
+    if (request.visible) WindowShow(h, true);
     return h;
 }
 

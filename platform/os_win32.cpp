@@ -363,18 +363,18 @@ void RegisterFormClass() {
 
 }  // namespace
 
-WindowHandle WindowCreate(const WindowSpec& spec) {
+WindowHandle WindowCreate(const WindowRequest& request) {
     DWORD style = 0, exStyle = 0;
     const char* className = kFormClass;
-    const bool child = spec.parent != 0;
-    switch (spec.kind) {
+    const bool child = request.parent != 0;
+    switch (request.kind) {
         case WindowKind::Form:
             RegisterFormClass();
             exStyle |= WS_EX_CONTROLPARENT;
             if (child) {
                 style = WS_CHILD | WS_CLIPSIBLINGS;
             } else {
-                switch (spec.border) {
+                switch (request.border) {
                     case WindowBorder::Sizeable: style = WS_OVERLAPPEDWINDOW; break;
                     case WindowBorder::Dialog:
                         style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -387,7 +387,7 @@ WindowHandle WindowCreate(const WindowSpec& spec) {
                         exStyle |= WS_EX_TOOLWINDOW;
                         break;
                 }
-                if (spec.helpButton) {
+                if (request.helpButton) {
                     style &= ~DWORD(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
                     exStyle |= WS_EX_CONTEXTHELP;
                 }
@@ -397,7 +397,7 @@ WindowHandle WindowCreate(const WindowSpec& spec) {
         case WindowKind::Label: className = "STATIC"; style = WS_CHILD | SS_LEFT | SS_NOPREFIX; break;
         case WindowKind::Button:
             className = "BUTTON";
-            style = WS_CHILD | (spec.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            style = WS_CHILD | (request.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
             break;
         case WindowKind::CheckBox: className = "BUTTON"; style = WS_CHILD | BS_AUTOCHECKBOX; break;
         case WindowKind::Image: className = "STATIC"; style = WS_CHILD | SS_ICON; break;
@@ -407,35 +407,35 @@ WindowHandle WindowCreate(const WindowSpec& spec) {
             exStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
             break;
     }
-    if (spec.tabStop) style |= WS_TABSTOP;
-    if (!spec.enabled) style |= WS_DISABLED;
-    auto* data = new WindowData{spec.callback, spec.target, nullptr, nullptr};
+    if (request.tabStop) style |= WS_TABSTOP;
+    if (!request.enabled) style |= WS_DISABLED;
+    auto* data = new WindowData{request.callback, request.target, nullptr, nullptr};
     // An image's text names its system icon, not a resource of this module.
-    const char* text = spec.kind == WindowKind::Image ? "" : spec.text.c_str();
-    HWND owner = child ? Hwnd(spec.parent) : ::IsWindow(Hwnd(spec.owner)) ? Hwnd(spec.owner) : nullptr;
-    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, spec.bounds.left, spec.bounds.top,
-                                  spec.bounds.Width(), spec.bounds.Height(), owner,
-                                  child ? reinterpret_cast<HMENU>(intptr_t(spec.id)) : nullptr,
-                                  reinterpret_cast<HINSTANCE>(OwnModule()), spec.kind == WindowKind::Form ? data : nullptr);
+    const char* text = request.kind == WindowKind::Image ? "" : request.text.c_str();
+    HWND owner = child ? Hwnd(request.parent) : ::IsWindow(Hwnd(request.owner)) ? Hwnd(request.owner) : nullptr;
+    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, request.bounds.left, request.bounds.top,
+                                  request.bounds.Width(), request.bounds.Height(), owner,
+                                  child ? reinterpret_cast<HMENU>(intptr_t(request.id)) : nullptr,
+                                  reinterpret_cast<HINSTANCE>(OwnModule()), request.kind == WindowKind::Form ? data : nullptr);
     if (!hwnd) {
         // A form's record may already have gone with the failed creation's clean-up.
-        if (spec.kind != WindowKind::Form) delete data;
+        if (request.kind != WindowKind::Form) delete data;
         return 0;
     }
-    if (spec.kind != WindowKind::Form) {
+    if (request.kind != WindowKind::Form) {
         ::SetPropA(hwnd, kDataProperty, data);
         data->original = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SeamProc)));
     }
-    if (spec.kind == WindowKind::Image) {
-        const char* icon = spec.text == "Error"          ? IDI_ERROR
-                           : spec.text == "Information"  ? IDI_INFORMATION
-                           : spec.text == "Confirmation" ? IDI_QUESTION
-                           : spec.text == "Warning"      ? IDI_WARNING
+    if (request.kind == WindowKind::Image) {
+        const char* icon = request.text == "Error"          ? IDI_ERROR
+                           : request.text == "Information"  ? IDI_INFORMATION
+                           : request.text == "Confirmation" ? IDI_QUESTION
+                           : request.text == "Warning"      ? IDI_WARNING
                                                          : nullptr;
         if (icon) ::SendMessageA(hwnd, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, icon)), 0);
     }
-    if (spec.visible) ::ShowWindow(hwnd, child ? SW_SHOWNA : SW_SHOW);
+    if (request.visible) ::ShowWindow(hwnd, child ? SW_SHOWNA : SW_SHOW);
     return Handle(hwnd);
 }
 

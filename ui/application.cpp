@@ -62,10 +62,10 @@ void CancelHint() {
 void ShowHintDefault(TControl& control) {
     g_hintControl = &control;
     if (!g_hintWindow || !os::calls().WindowExists(g_hintWindow)) {
-        os::WindowSpec spec;
-        spec.kind = os::WindowKind::Hint;
-        spec.owner = MainWindow();
-        g_hintWindow = os::calls().WindowCreate(spec);
+        os::WindowRequest request;
+        request.kind = os::WindowKind::Hint;
+        request.owner = MainWindow();
+        g_hintWindow = os::calls().WindowCreate(request);
         if (!g_hintWindow) return;
     }
     const os::Point cursor = os::calls().CursorPosition();

@@ -168,14 +168,14 @@ void TControl::ApplyFontToWindow() {
     if (handle_) os::calls().WindowSetFont(handle_, font_->ToLogFont());
 }
 
-void TControl::FillWindowSpec(os::WindowSpec& spec) const {
-    spec.kind = os::WindowKind::Form;
-    spec.text = caption_;
-    spec.bounds = bounds_;
-    spec.visible = visible_;
-    spec.enabled = enabled_;
-    spec.tabStop = tabStop_;
-    spec.id = id_;
+void TControl::FillWindowRequest(os::WindowRequest& request) const {
+    request.kind = os::WindowKind::Form;
+    request.text = caption_;
+    request.bounds = bounds_;
+    request.visible = visible_;
+    request.enabled = enabled_;
+    request.tabStop = tabStop_;
+    request.id = id_;
 }
 
 WindowHandle TControl::Handle() {
@@ -190,12 +190,12 @@ WindowHandle TControl::Handle() {
 
 void TControl::CreateWindowTree() {
     if (!handle_) {
-        os::WindowSpec spec;
-        FillWindowSpec(spec);
-        if (parent_) spec.parent = parent_->handle_;
-        spec.callback = &ControlCallback;
-        spec.target = this;
-        const WindowHandle h = os::calls().WindowCreate(spec);
+        os::WindowRequest request;
+        FillWindowRequest(request);
+        if (parent_) request.parent = parent_->handle_;
+        request.callback = &ControlCallback;
+        request.target = this;
+        const WindowHandle h = os::calls().WindowCreate(request);
         if (!h) throw Exception("Cannot create a window for " + ClassName() + (Name().empty() ? "" : " " + Name()));
         handle_ = h;
         WindowMap()[h] = this;

@@ -85,12 +85,12 @@ public:
 protected:
     // The visibility flag alone, leaving the window as it is.
     void SetVisibleFlag(bool visible) { visible_ = visible; }
-    virtual void FillWindowSpec(os::WindowSpec& spec) const;
+    virtual void FillWindowRequest(os::WindowRequest& request) const;
     // One message of the control's window; true when handled (result set).
     virtual bool WindowMessage(uint32_t message, uintptr_t w, intptr_t l, intptr_t* result);
     // Takes state the window holds (a check mark) before the window goes.
     virtual void SaveWindowState() {}
-    // The window was made: the class sets what the spec does not carry.
+    // The window was made: the class sets what the request does not carry.
     virtual void WindowCreated() {}
     void CreateWindowTree();
     void ForgetWindow();

@@ -77,15 +77,15 @@ void TForm::SetPositionName(const std::string& name) {
     throw EFormDescriptionError("Unknown position " + name);
 }
 
-void TForm::FillWindowSpec(os::WindowSpec& spec) const {
-    TControl::FillWindowSpec(spec);
-    spec.kind = os::WindowKind::Form;
-    spec.border = border_;
-    spec.helpButton = helpButton_;
-    spec.visible = false;  // shown through the showing point
+void TForm::FillWindowRequest(os::WindowRequest& request) const {
+    TControl::FillWindowRequest(request);
+    request.kind = os::WindowKind::Form;
+    request.border = border_;
+    request.helpButton = helpButton_;
+    request.visible = false;  // shown through the showing point
     if (!Parent()) {
-        spec.parent = parentWindow_;
-        spec.owner = parentWindow_ ? 0 : MainWindow();
+        request.parent = parentWindow_;
+        request.owner = parentWindow_ ? 0 : MainWindow();
     }
 }
 

@@ -86,7 +86,7 @@ public:
     TControl* CancelButton() const;
 
 protected:
-    void FillWindowSpec(os::WindowSpec& spec) const override;
+    void FillWindowRequest(os::WindowRequest& request) const override;
     bool WindowMessage(uint32_t message, uintptr_t w, intptr_t l, intptr_t* result) override;
 
 private:

@@ -11,9 +11,9 @@ const PropertyTable& TLabel::Properties() const {
     return table;
 }
 
-void TLabel::FillWindowSpec(os::WindowSpec& spec) const {
-    TControl::FillWindowSpec(spec);
-    spec.kind = os::WindowKind::Label;
+void TLabel::FillWindowRequest(os::WindowRequest& request) const {
+    TControl::FillWindowRequest(request);
+    request.kind = os::WindowKind::Label;
 }
 
 const PropertyTable& TButton::Properties() const {
@@ -26,10 +26,10 @@ const PropertyTable& TButton::Properties() const {
     return table;
 }
 
-void TButton::FillWindowSpec(os::WindowSpec& spec) const {
-    TControl::FillWindowSpec(spec);
-    spec.kind = os::WindowKind::Button;
-    spec.defaultButton = default_;
+void TButton::FillWindowRequest(os::WindowRequest& request) const {
+    TControl::FillWindowRequest(request);
+    request.kind = os::WindowKind::Button;
+    request.defaultButton = default_;
 }
 
 void TButton::Click() {
@@ -56,9 +56,9 @@ void TCheckBox::SetChecked(bool checked) {
     if (WindowHandle h = HandleIfAny()) os::calls().WindowSend(h, os::kBmSetCheck, checked ? 1 : 0, 0);
 }
 
-void TCheckBox::FillWindowSpec(os::WindowSpec& spec) const {
-    TControl::FillWindowSpec(spec);
-    spec.kind = os::WindowKind::CheckBox;
+void TCheckBox::FillWindowRequest(os::WindowRequest& request) const {
+    TControl::FillWindowRequest(request);
+    request.kind = os::WindowKind::CheckBox;
 }
 
 void TCheckBox::WindowCreated() { os::calls().WindowSend(HandleIfAny(), os::kBmSetCheck, checked_ ? 1 : 0, 0); }
@@ -79,10 +79,10 @@ const PropertyTable& TImage::Properties() const {
     return table;
 }
 
-void TImage::FillWindowSpec(os::WindowSpec& spec) const {
-    TControl::FillWindowSpec(spec);
-    spec.kind = os::WindowKind::Image;
-    spec.text = picture_;
+void TImage::FillWindowRequest(os::WindowRequest& request) const {
+    TControl::FillWindowRequest(request);
+    request.kind = os::WindowKind::Image;
+    request.text = picture_;
 }
 
 void RegisterStandardClasses() {

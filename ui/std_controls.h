@@ -14,7 +14,7 @@ public:
     const PropertyTable& Properties() const override;
 
 protected:
-    void FillWindowSpec(os::WindowSpec& spec) const override;
+    void FillWindowRequest(os::WindowRequest& request) const override;
 };
 
 class TButton : public TControl {
@@ -33,7 +33,7 @@ public:
     void Click() override;
 
 protected:
-    void FillWindowSpec(os::WindowSpec& spec) const override;
+    void FillWindowRequest(os::WindowRequest& request) const override;
 
 private:
     bool default_ = false;
@@ -51,7 +51,7 @@ public:
     void SetChecked(bool checked);
 
 protected:
-    void FillWindowSpec(os::WindowSpec& spec) const override;
+    void FillWindowRequest(os::WindowRequest& request) const override;
     bool WindowMessage(uint32_t message, uintptr_t w, intptr_t l, intptr_t* result) override;
     void SaveWindowState() override;
     void WindowCreated() override;
@@ -71,7 +71,7 @@ public:
     void SetPicture(const std::string& picture) { picture_ = picture; }
 
 protected:
-    void FillWindowSpec(os::WindowSpec& spec) const override;
+    void FillWindowRequest(os::WindowRequest& request) const override;
 
 private:
     std::string picture_;
