@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "frame/errors.h"
+#include "platform/utf8.h"
 #include "ui/component.h"
 
 namespace plz::ui {
@@ -63,7 +64,5 @@ private:
 // Reads a description into a component through a reader with the given owner.
 void ReadDescription(TComponent& root, std::string_view text, TComponent* owner);
 
-// UTF-8 (the descriptions' encoding) to UTF-16.
-std::u16string Utf8ToWide(std::string_view text);
 
 }  // namespace plz::ui
