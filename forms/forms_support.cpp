@@ -8,6 +8,7 @@
 #include "frame/errors.h"
 #include "forms/acrobat_warning.h"
 #include "forms/acrobat_warning_dialog.h"
+#include "forms/delayed_destroyer.h"
 #include "forms/form_with_help.h"
 #include "forms/localization.h"
 #include "ui/application.h"
@@ -135,6 +136,9 @@ void StartFormsSupport() {
 }
 
 void StopFormsSupport() {
+    // Forms still waiting for their delayed release go now: their windows' procedure leaves with
+    // the library.
+    TDelayedDestroyer::FreePending();
     if (!g_started) return;
     SetAcrobatWarningDialog(nullptr);
     RemoveInterceptions();

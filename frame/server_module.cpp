@@ -204,21 +204,31 @@ HRESULT PLZ_STDCALL TServerModule::GetOptionsPage(BSTR name, IOptionsPage** page
     return Guard([&] {
         if (!FOptionsForms) return;
         auto found = FOptionsForms->find(os::AnsiFromString(name));
-        if (found == FOptionsForms->end()) return;
-        ComPtr<IOptionsPage> made = found->second();
+        if (found == FOptionsForms->end() || !found->second.page) return;
+        ComPtr<IOptionsPage> made = found->second.page();
         SetOut(page, made.Detach());
     });
 }
 
 void TServerModule::RegisterOptionsForm(const std::string& name, OptionsPageMaker maker) {
-    if (!FOptionsForms) FOptionsForms = std::make_unique<std::map<std::string, OptionsPageMaker, NameLess>>();
-    (*FOptionsForms)[name] = maker;
+    if (!FOptionsForms) FOptionsForms = std::make_unique<std::map<std::string, OptionsFormMakers, NameLess>>();
+    (*FOptionsForms)[name].page = maker;
+}
+
+void TServerModule::RegisterOptionsView(const std::string& name, OptionsViewMaker maker) {
+    if (!FOptionsForms) FOptionsForms = std::make_unique<std::map<std::string, OptionsFormMakers, NameLess>>();
+    (*FOptionsForms)[name].view = maker;
 }
 
 HRESULT PLZ_STDCALL TServerModule::OptionsNotify1() { return S_OK; }
 HRESULT PLZ_STDCALL TServerModule::OptionsNotify2() { return S_OK; }
 
-ComPtr<IDocumentOptionsView> TServerModule::CreateOptionsForm(const std::string&) { return {}; }
+ComPtr<IDocumentOptionsView> TServerModule::CreateOptionsForm(const std::string& name) {
+    if (!FOptionsForms) return {};
+    auto found = FOptionsForms->find(name);
+    if (found == FOptionsForms->end() || !found->second.view) return {};
+    return found->second.view();
+}
 
 ComPtr<IServerDocument> TServerModule::NewDocument(int32_t, int32_t) { throw EAbstractError(); }
 

@@ -53,11 +53,14 @@ public:
     HRESULT PLZ_STDCALL OptionsNotify1() override;
     HRESULT PLZ_STDCALL OptionsNotify2() override;
 
-    // The options-form registry: page name -> the maker of a new page (a form of the registered
-    // class, wrapped as an options page). Names are looked up ignoring ASCII case. Nothing of this
-    // plug-in registers a form, so the registry stays absent.
+    // The options-form registry: name -> the makers of a new options page and of a new document
+    // options view (each a new form of the registered class in its wrapper; the frame knows no
+    // forms, so the wrapping is the maker's). Names are looked up ignoring ASCII case. Nothing of
+    // this plug-in registers a form, so the registry stays absent.
     using OptionsPageMaker = ComPtr<IOptionsPage> (*)();
+    using OptionsViewMaker = ComPtr<IDocumentOptionsView> (*)();
     void RegisterOptionsForm(const std::string& name, OptionsPageMaker maker);
+    void RegisterOptionsView(const std::string& name, OptionsViewMaker maker);
 
     TCommandLauncher* CommandLauncher() const { return FCommandLauncher.get(); }
     TProcessControl* ProcessControl() const { return FProcessControl.get(); }
@@ -66,8 +69,7 @@ protected:
     // Stores the client (also into CurrentClient, without a reference) and the server name.
     TServerModule(IClient* client, std::string name);
 
-    // The options view of the named options form; none in the frame. The frame has no form wrapper
-    // in this build, so a subclass that offers options views hands back the finished view.
+    // The options view of the named options form, already wrapped: the registry's view, or none.
     virtual ComPtr<IDocumentOptionsView> CreateOptionsForm(const std::string& name);
     // A new document; the frame has none to make ("Abstract Error").
     virtual ComPtr<IServerDocument> NewDocument(int32_t a, int32_t b);
@@ -88,7 +90,11 @@ protected:
     struct NameLess {
         bool operator()(const std::string& a, const std::string& b) const { return CompareIgnoringCase(a, b) < 0; }
     };
-    std::unique_ptr<std::map<std::string, OptionsPageMaker, NameLess>> FOptionsForms;
+    struct OptionsFormMakers {
+        OptionsPageMaker page = nullptr;
+        OptionsViewMaker view = nullptr;
+    };
+    std::unique_ptr<std::map<std::string, OptionsFormMakers, NameLess>> FOptionsForms;
 
 private:
     template <typename Module, typename... Args>

@@ -81,8 +81,9 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// What a window is made as: a top-level or embedded form, or one of the standard controls.
-enum class WindowKind : uint8_t { Form, Label, Button, CheckBox, Image, Hint };
+// What a window is made as: a top-level or embedded form, one of the standard controls, or a
+// hidden window that only receives messages (never shown, no parent or owner of the caller's).
+enum class WindowKind : uint8_t { Form, Label, Button, CheckBox, Image, Hint, MessageOnly };
 
 // The frame of a form window.
 enum class WindowBorder : uint8_t { Sizeable, Dialog, Single, None, ToolWindow };

@@ -381,6 +381,7 @@ WindowHandle WindowCreate(const WindowRequest& request) {
     r.bounds = request.bounds, r.border = request.border, r.enabled = request.enabled, r.tabStop = request.tabStop;
     r.defaultButton = request.defaultButton, r.helpButton = request.helpButton, r.id = request.id;
     r.callback = request.callback, r.target = request.target;
+    if (r.kind == WindowKind::MessageOnly) r.parent = r.owner = 0;  // outside every window tree
     world.records[h] = r;
     world.order.push_back(h);
     if (request.visible) WindowShow(h, true);
@@ -426,7 +427,7 @@ Point WindowClientSize(WindowHandle window) {
 
 void WindowShow(WindowHandle window, bool visible) {
     posix::WindowRecord* r = Record(window);
-    if (!r || r->visible == visible) return;
+    if (!r || r->visible == visible || r->kind == WindowKind::MessageOnly) return;
     r->visible = visible;
     if (r->parent || r->kind == WindowKind::Hint) return;
     if (visible)

@@ -394,6 +394,7 @@ WindowHandle WindowCreate(const WindowRequest& request) {
             }
             style |= WS_CLIPCHILDREN;
             break;
+        case WindowKind::MessageOnly: RegisterFormClass(); break;
         case WindowKind::Label: className = "STATIC"; style = WS_CHILD | SS_LEFT | SS_NOPREFIX; break;
         case WindowKind::Button:
             className = "BUTTON";
@@ -412,17 +413,22 @@ WindowHandle WindowCreate(const WindowRequest& request) {
     auto* data = new WindowData{request.callback, request.target, nullptr, nullptr};
     // An image's text names its system icon, not a resource of this module.
     const char* text = request.kind == WindowKind::Image ? "" : request.text.c_str();
-    HWND owner = child ? Hwnd(request.parent) : ::IsWindow(Hwnd(request.owner)) ? Hwnd(request.owner) : nullptr;
+    // Forms and message-only windows are of the seam's own class, which takes the record at creation.
+    const bool ownClass = request.kind == WindowKind::Form || request.kind == WindowKind::MessageOnly;
+    HWND owner = request.kind == WindowKind::MessageOnly ? HWND_MESSAGE
+                 : child                                 ? Hwnd(request.parent)
+                 : ::IsWindow(Hwnd(request.owner))       ? Hwnd(request.owner)
+                                                         : nullptr;
     HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, request.bounds.left, request.bounds.top,
                                   request.bounds.Width(), request.bounds.Height(), owner,
                                   child ? reinterpret_cast<HMENU>(intptr_t(request.id)) : nullptr,
-                                  reinterpret_cast<HINSTANCE>(OwnModule()), request.kind == WindowKind::Form ? data : nullptr);
+                                  reinterpret_cast<HINSTANCE>(OwnModule()), ownClass ? data : nullptr);
     if (!hwnd) {
-        // A form's record may already have gone with the failed creation's clean-up.
-        if (request.kind != WindowKind::Form) delete data;
+        // A record of the seam's class may already have gone with the failed creation's clean-up.
+        if (!ownClass) delete data;
         return 0;
     }
-    if (request.kind != WindowKind::Form) {
+    if (!ownClass) {
         ::SetPropA(hwnd, kDataProperty, data);
         data->original = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SeamProc)));

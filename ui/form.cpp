@@ -171,7 +171,7 @@ void TForm::Close() {
         Hide();
 }
 
-void TForm::Release() { os::calls().PostMessageTo(Handle(), kCmRelease, 0, 0); }
+bool TForm::Release() { return os::calls().PostMessageTo(Handle(), kCmRelease, 0, 0); }
 
 bool TForm::ChildKey(TControl&, int) { return false; }
 

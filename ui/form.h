@@ -64,8 +64,9 @@ public:
     void SetVisible(bool visible) override;
     // Ends the modal loop as cancelled, or hides a modeless form.
     void Close();
-    // Frees the form once the messages already queued for it are handled.
-    void Release();
+    // Frees the form once the messages already queued for it are handled; false when the message
+    // could not be posted (the form stays).
+    bool Release();
     // Centres the form on the work area of a monitor.
     void CenterOn(const os::Rect& workArea);
 
