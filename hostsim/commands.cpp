@@ -1,6 +1,7 @@
 // The plazen-host commands.
 #include "hostsim/commands.h"
 
+#include "hostsim/form_holder.h"
 #include "hostsim/host.h"
 #include "hostsim/plugin_host.h"
 
@@ -33,6 +34,28 @@ int RunLaunch(Host& host, const LaunchRequest& request, std::ostream& out, std::
     Outcome outcome = plugin.Launch(request.command, request.parameters);
     PrintOutcome(out, "LaunchCommand " + request.command, outcome);
     return Failed(outcome.status) ? kExitCommandFailed : kExitSuccess;
+}
+
+int RunOptions(Host& host, const OptionsRequest& request, std::ostream& out, std::ostream& err) {
+    PluginHost plugin(host);
+    std::string problem;
+    const bool loaded = plugin.Load(request.pluginPath.empty() ? DefaultPluginPath() : request.pluginPath, &problem);
+    if (plugin.Factory()) PrintOutcome(out, "ServerFactory", *plugin.Factory());
+    if (!loaded) {
+        err << problem << '\n';
+        return kExitUsage;
+    }
+    HRESULT status = S_OK;
+    ComPtr<IExternalForm> form = request.view ? AskOptionsView(plugin.Module(), request.name, &status)
+                                              : AskOptionsPage(plugin.Module(), request.name, &status);
+    out << (request.view ? "CreateOptionsView " : "GetOptionsPage ") << request.name << ' ' << FormatStatus(status)
+        << (form ? "" : " none") << '\n';
+    if (Failed(status)) return kExitCommandFailed;
+    if (!form) return kExitSuccess;
+    ComPtr<FormHolder> holder = ComPtr<FormHolder>::Adopt(new FormHolder("Preferences", {100, 100, 740, 560}));
+    const EmbeddedFormReport report = DriveEmbeddedForm(std::move(form), *holder.Get(), {8, 8, 608, 408});
+    out << FormatEmbeddedFormReport(report);
+    return report.failed ? kExitCommandFailed : kExitSuccess;
 }
 
 }  // namespace plz::hostsim

@@ -23,4 +23,15 @@ struct LaunchRequest {
 // Runs in `host`; statuses go to `out`, load problems to `err`.
 int RunLaunch(Host& host, const LaunchRequest& request, std::ostream& out, std::ostream& err);
 
+struct OptionsRequest {
+    std::string name;
+    bool view = false;       // an options view (CreateOptionsView) rather than a page (GetOptionsPage)
+    std::string pluginPath;  // empty: the plug-in beside the executable
+};
+
+// Asks the plug-in for an options page or view; when there is one, embeds it in a holder window
+// through the host's typical sequence and prints what the host saw. Exit 0 (none is no failure),
+// 1 when a call failed, 2 when the plug-in did not load.
+int RunOptions(Host& host, const OptionsRequest& request, std::ostream& out, std::ostream& err);
+
 }  // namespace plz::hostsim

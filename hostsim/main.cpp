@@ -1,5 +1,6 @@
 // plazen-host: the host simulator's command line.
 //   plazen-host [--translations FILE] launch NAME [--params TEXT] [--plugin PATH] [--editor]
+//   plazen-host options NAME [--view] [--plugin PATH]
 //   plazen-host [--translations FILE] arrange [BOARD.json] [--object TEXT] [--params TEXT] [--pick X,Y | --cancel]
 //                       [--out FILE] [--svg FILE]
 #include <CLI/CLI.hpp>
@@ -26,6 +27,13 @@ int main(int argc, char** argv) {
     launchCommand->add_option("--params", launch.parameters, "Parameter text (Name=Value|...)");
     launchCommand->add_option("--plugin", launch.pluginPath, "Plug-in library (default: beside this program)");
     launchCommand->add_flag("--editor", launch.loadEditor, "Load the PCB editor module first");
+
+    OptionsRequest options;
+    CLI::App* optionsCommand =
+        app.add_subcommand("options", "Ask the plug-in for an options page (or view) and embed it in a host window");
+    optionsCommand->add_option("name", options.name, "Options page name")->required();
+    optionsCommand->add_flag("--view", options.view, "A document options view instead of an options page");
+    optionsCommand->add_option("--plugin", options.pluginPath, "Plug-in library (default: beside this program)");
 
     ArrangeOptions arrange;
     std::string object;
@@ -60,6 +68,7 @@ int main(int argc, char** argv) {
         host.state().preferences.useLocalizedDialogs = true;
     }
     if (*launchCommand) return RunLaunch(host, launch, std::cout, std::cerr);
+    if (*optionsCommand) return RunOptions(host, options, std::cout, std::cerr);
     if (*objectOption) arrange.object = object;
     if (*pickOption) arrange.pick.emplace(pick[0], pick[1]);
     return RunArrangement(host, arrange, std::cout, std::cerr);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Shows the message dialog, the old-viewer warning and a translated sample form under Wine on a virtual X display and
+# Shows the message dialog, the old-viewer warning, a translated sample form and the sample form
+# embedded as an options page in a host window under Wine on a virtual X display and
 # writes what the screen shows as PNG files (not part of the tests).
 # Usage: scripts/screenshots.sh [OUT_FOLDER]   (default: out/screenshots)
 set -euo pipefail
@@ -27,3 +28,4 @@ shot message-dialog message
 shot acrobat-warning acrobat
 shot sample-form sample
 shot sample-form-translated sample --translations "$(winepath -w tools/sample-translations.txt)"
+shot embedded-form embedded

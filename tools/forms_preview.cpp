@@ -1,9 +1,10 @@
 // plazen-forms-preview: shows one of the plug-in's forms for a while, inside the simulated host, so
 // that a person (or scripts/screenshots.sh) can look at it. Not a test.
-//   plazen-forms-preview message|sample|acrobat [--translations FILE] [--seconds N]
+//   plazen-forms-preview message|sample|acrobat|embedded [--translations FILE] [--seconds N]
 // "message" is the error box the Plazen command shows without a board; "sample" is a form read
 // from a stored description, translated by the host's translation manager when texts are given;
-// "acrobat" is the warning shown before a manual opens in an old PDF viewer.
+// "acrobat" is the warning shown before a manual opens in an old PDF viewer; "embedded" is the
+// sample form as an options page inside a window of the host's.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,9 +14,12 @@
 
 #include "client/client_api.h"
 #include "forms/acrobat_warning_dialog.h"
+#include "forms/options_page.h"
 #include "forms/form_with_help.h"
 #include "forms/forms_support.h"
 #include "frame/current_client.h"
+#include "frame/errors.h"
+#include "hostsim/form_holder.h"
 #include "hostsim/host.h"
 #include "hostsim/translations.h"
 #include "platform/os.h"
@@ -52,7 +56,7 @@ constexpr const char* kSample = R"json({
 })json";
 
 int Usage() {
-    std::fprintf(stderr, "usage: plazen-forms-preview message|sample|acrobat [--translations FILE] [--seconds N]\n");
+    std::fprintf(stderr, "usage: plazen-forms-preview message|sample|acrobat|embedded [--translations FILE] [--seconds N]\n");
     return 2;
 }
 
@@ -71,7 +75,7 @@ int main(int argc, char** argv) {
         else
             return Usage();
     }
-    if (what != "message" && what != "sample" && what != "acrobat") return Usage();
+    if (what != "message" && what != "sample" && what != "acrobat" && what != "embedded") return Usage();
 
     hostsim::Host host;
     if (!translations.empty()) {
@@ -88,6 +92,31 @@ int main(int argc, char** argv) {
         SetCurrentClient(host.Client());
         forms::StartFormsSupport();
         std::unique_ptr<ui::TForm> form;
+        if (what == "embedded") {
+            // The host's options dialog holds the page; the host places it and shows it.
+            ui::RegisterFormDescription("TExportOptionsForm", kSample);
+            ComPtr<IExternalForm> page = ComPtr<IExternalForm>::Adopt(
+                new forms::TOptionsPage(ui::CreateForm<TExportOptionsForm>(nullptr)));
+            ComPtr<hostsim::FormHolder> holder =
+                ComPtr<hostsim::FormHolder>::Adopt(new hostsim::FormHolder("Preferences - Export", {120, 100, 620, 400}));
+            CheckHost(page->SetHolder(holder.Get()));
+            CheckHost(page->ShowInHolder());
+            CheckHost(page->SetBounds(24, 24, 440, 200));
+            CheckHost(page->ShowForm());
+            CheckHost(page->FocusFirstControl());
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+            while (std::chrono::steady_clock::now() < end) {
+                while (os::calls().PumpMessage(false)) {
+                }
+                os::calls().SleepFor(20);
+            }
+            CheckHost(page->SetHolder(nullptr));
+            page.Reset();
+            holder.Reset();
+            forms::StopFormsSupport();
+            SetCurrentClient(nullptr);
+            return 0;
+        }
         if (what == "message") {
             auto* dialog = ui::CreateMessageDialog("No PCB is currently open in Client.", MessageKind::Error, 1 << ui::kMbOk);
             dialog->SetCaption("Error");

@@ -62,5 +62,15 @@ TEST(HostCommands, LaunchPrintsEachStatusAndGivesTheExitCode) {
     }
 }
 
+TEST(HostCommands, OptionsFindNoPageOrViewInThisPlugin) {
+    for (bool view : {false, true}) {
+        Host host;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunOptions(host, {"General", view, ""}, out, err), kExitSuccess);
+        EXPECT_EQ(out.str(), std::string("ServerFactory 0x00000000\n") +
+                                 (view ? "CreateOptionsView" : "GetOptionsPage") + " General 0x00000000 none\n");
+    }
+}
+
 }  // namespace
 }  // namespace plz::integration

@@ -11,6 +11,10 @@
 #include "tests/unit/ui/answer_dialogs.h"
 #include "ui/std_controls.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace plz::forms {
 namespace {
 
@@ -93,6 +97,40 @@ TEST_F(AcrobatWarningTest, TheFormIsReadFromItsDescription) {
     EXPECT_EQ(ok->ModalResult(), ui::mrOk);
     EXPECT_NE(dynamic_cast<ui::TLabel*>(form->FindComponent("FeaturesLabel"))->Caption().find("6.0"), std::string::npos);
 }
+
+#if defined(_WIN32)
+// What the user saw of the warning through the window system: visible, its caption, its box.
+struct SeenWindow {
+    bool visible = false;
+    std::string caption;
+    bool boxVisible = false;
+};
+SeenWindow g_seen;
+
+bool LookAndAnswer(bool wait) {
+    if (ui::TForm* form = wait ? ui::ActiveModalForm() : nullptr) {
+        const HWND window = reinterpret_cast<HWND>(form->HandleIfAny());
+        g_seen.visible = ::IsWindowVisible(window) != 0;
+        char text[64] = {};
+        ::GetWindowTextA(window, text, sizeof text);
+        g_seen.caption = text;
+        if (auto* box = dynamic_cast<ui::TCheckBox*>(form->FindComponent("DontShowAgain")))
+            g_seen.boxVisible = ::GetParent(reinterpret_cast<HWND>(box->HandleIfAny())) == window &&
+                                ::IsWindowVisible(reinterpret_cast<HWND>(box->HandleIfAny()));
+    }
+    return test::AnswerModalForm(wait);
+}
+
+TEST_F(AcrobatWarningTest, TheWarningIsARealWindowOnTheScreen) {
+    test::AnswerDialogs answers;
+    os::ScopedOverride<bool(bool)> user{os::calls().PumpMessage, &LookAndAnswer};
+    g_seen = {};
+    EXPECT_TRUE(OpenPdf(manual, 4));
+    EXPECT_TRUE(g_seen.visible);
+    EXPECT_EQ(g_seen.caption, "Warning");
+    EXPECT_TRUE(g_seen.boxVisible);
+}
+#endif
 
 }  // namespace
 }  // namespace plz::forms
