@@ -215,6 +215,16 @@ TEST_F(ExternalFormTest, TheDelayedDestroyerWaitsForItsPostedMessageInAWindowOfI
     EXPECT_EQ(TDelayedDestroyer::PendingCount(), 0u);
 }
 
+TEST_F(ExternalFormTest, ShutDownFreesTheFormsStillWaiting) {
+    NewView(NewSample()).Reset();
+    ASSERT_EQ(TDelayedDestroyer::PendingCount(), 1u);
+    StopFormsSupport();
+    EXPECT_EQ(g_freed, 1);
+    EXPECT_EQ(TDelayedDestroyer::PendingCount(), 0u);
+    PumpAll();  // the message for the gone window is dropped
+    EXPECT_EQ(g_freed, 1);
+}
+
 TEST_F(ExternalFormTest, TheHolderGetsTheFormAndLetsItGoWithItsContents) {
     SampleForm* form = NewSample();
     form->SetPosition(ui::FormPosition::ScreenCenter);  // showing on its own would move it
