@@ -67,7 +67,7 @@ uint32_t PcbApi_CreateIterator(uint32_t board, uint8_t objectKind, uint8_t mode,
 }
 
 void PcbApi_GetDesignatorDisplayString(uint32_t handle, ShortString<254>& text) {
-    text = {};
+    text.Length = 0;
     EnsurePcbApiBound();
     const auto entry = Entry<PcbApi_GetDesignatorDisplayString_Fn>(PcbApiSlot::PcbApi_GetDesignatorDisplayString);
     if (!entry) return;

@@ -3,16 +3,17 @@
 // moved components back and asks the host to refresh the board.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "RTL/pcb_board.h"
 #include "RTL/pcb_component.h"
 #include "arranger/arrange_options.h"
+#include "arranger/group_index.h"
 #include "arranger/member_records.h"
 #include "platform/com_ptr.h"
 #include "platform/short_string.h"
@@ -21,18 +22,30 @@ namespace plz {
 
 class TComponentArranger;
 
-// A member of a group: its handle, designator text and location, and its record as fetched, kept
-// compactly until the run commits it.
+// A member of a group: its location as fetched and its place in the collection, which indexes what
+// the arranger keeps of it in collection order.
 struct TGroupMember {
-    uint32_t Handle = 0;
-    uint32_t NameHandle = 0;
     int32_t X = 0;
     int32_t Y = 0;
     uint32_t Sequence = 0;  // its place in the collection, from 0
-    const uint8_t* Record = nullptr;  // in the arranger's Records
-    uint32_t TextAt = 0;    // its designator text in the arranger's Designators, once read
-    uint32_t TextSize = 0;
 };
+
+// The handles of a collected component; its record as fetched is in the arranger's Records, kept
+// compactly until the run commits it.
+struct TCollected {
+    uint32_t Handle = 0;
+    uint32_t NameHandle = 0;
+};
+
+// Where a member's designator text lies in the arranger's Designators, and its first eight bytes.
+struct TTextSpan {
+    uint64_t Head = 0;
+    uint32_t At = 0;
+    uint32_t Size = 0;
+};
+
+using TRect = std::array<int32_t, 4>;  // left, bottom, right, top
+using TPoint = std::array<int32_t, 2>;
 
 // One footprint group: the components that share the key, in order.
 class TComponentsList {
@@ -63,6 +76,9 @@ public:
     // Reads the designator text of every member that has to be sorted, in the order of collection.
     void ReadDesignators();
     void SortGroups();
+    // Asks the host for every member's rectangle, in collection order; fails on one it does not
+    // give or that is inverted.
+    void ReadRects();
     bool PlaceGroups();
     void StoreGroups();
     void RefreshBoard();
@@ -75,9 +91,15 @@ public:
     ComPtr<IUnknown> Context;
     ArrangeOptions Options;
     // The groups by key, for collection: a group is found in constant time, and Groups keeps the
-    // collection order. The keys are views of the groups' own Key.
-    std::unordered_map<std::string_view, TComponentsList*> GroupIndex;
-    uint32_t MemberCount = 0;  // members collected into the groups
+    // collection order.
+    GroupIndex<TComponentsList> Index;
+    // Every member by its place in the collection: the host is asked for texts and rectangles and
+    // given the moved components in this order, its own, so that it finds its objects one after
+    // the other; and tables by this index stay small where the groups' order visits them.
+    std::vector<TCollected> Collected;
+    std::vector<TTextSpan> Texts;  // of the members of groups of two or more, once read
+    std::vector<TRect> Rects;    // each member's rectangle as the host reported it, once placed
+    std::vector<TPoint> Placed;  // each member's new location
     // The members' fetched records, in the order of collection, which is that of the write-back.
     MemberRecords Records;
     // The mirror that collection fetches each component into.

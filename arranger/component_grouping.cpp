@@ -32,7 +32,7 @@ TComponentArranger::~TComponentArranger() {
         }
     }
     Board.reset();
-    GroupIndex.clear();
+    Index.Clear();
     Groups.clear();
     Context.Reset();
 }
@@ -52,7 +52,8 @@ void TComponentArranger::Arrange() {
 void TComponentArranger::CollectComponents() {
     LayerSet layers;
     for (int layer = kTopLayer; layer <= kLastComponentLayer; ++layer) layers.Include(uint8_t(layer));
-    GroupIndex.clear();
+    Index.Clear();
+    Collected.clear();
     Board->Iterate(&CollectComponent, ObjectSetOf(kComponentObject), layers, 0);
     ReadDesignators();
     SortGroups();
@@ -68,18 +69,15 @@ void CollectComponent(uint32_t handle) {
     if (component.HostByte() == 0) return;
     if (arranger.SelectedOnly && !component.Selected()) return;
     const ShortString<250>& key = component.Own.FootprintKey;
-    auto& index = arranger.GroupIndex;
-    TComponentsList* group;
-    if (const auto found = index.find(key.View()); found != index.end()) {
-        group = found->second;
-    } else {
+    TComponentsList* group = arranger.Index.Find(key.View());
+    if (!group) {
         arranger.Groups.push_back(std::make_unique<TComponentsList>(ShortString<255>(key.View()), &arranger));
         group = arranger.Groups.back().get();
-        index.emplace(group->Key.View(), group);
+        arranger.Index.Add(group);
     }
-    group->Members.push_back({handle, component.Own.NameHandle, component.Common.X, component.Common.Y,
-                              arranger.MemberCount, arranger.Records.Keep(component)});
-    ++arranger.MemberCount;
+    group->Members.push_back({component.Common.X, component.Common.Y, uint32_t(arranger.Collected.size())});
+    arranger.Collected.push_back({handle, component.Own.NameHandle});
+    arranger.Records.Keep(component);
 }
 
 namespace {
@@ -99,51 +97,58 @@ void TComponentArranger::SortGroups() {
                      [order = Options.Order](const auto& a, const auto& b) { return Before(order, a->Key, b->Key); });
 }
 
-void TComponentArranger::ReadDesignators() {
-    // Each member of a group of two or more has its designator text fetched once, with the same
-    // text mirror fetch as the comparison of an exchange sort would make: n reads for a group of n
-    // instead of the exchange sort's n(n - 1). The reads go in the order of collection, the host's
-    // own, so that it finds its texts one after the other. A text the host does not give reads as
-    // empty.
-    std::vector<TGroupMember*> collected(MemberCount);
-    for (auto& group : Groups)
-        if (group->Members.size() >= 2)
-            for (TGroupMember& member : group->Members) collected[member.Sequence] = &member;
-    Designators.clear();
-    TPcbText text(0);
-    for (TGroupMember* member : collected) {
-        if (!member) continue;
-        text.SetHandle(member->NameHandle);
-        text.Own.Text = ShortString<254>();
-        text.Transfer(Direction::Fetch);
-        member->TextAt = uint32_t(Designators.size());
-        member->TextSize = uint32_t(text.Own.Text.Size());
-        Designators.append(text.Own.Text.View());
-    }
-}
-
 namespace {
 
-// A member's designator text, and for short-string order its first eight bytes as one number
-// (zeros after the end): most texts differ there, and then one comparison of numbers orders them.
-struct SortKey {
-    uint64_t Head = 0;
-    std::string_view Text;
-    uint32_t Member = 0;
-};
-
+// A text's first eight bytes as one number, zeros after its end: most designators differ there, and
+// then one comparison of numbers puts them in short-string order.
 uint64_t HeadOf(std::string_view text) {
     uint64_t head = 0;
     for (size_t i = 0; i < 8; ++i) head = head << 8 | (i < text.size() ? uint8_t(text[i]) : 0u);
     return head;
 }
 
-// Short-string order: unsigned bytes, a prefix before the longer text.
+}  // namespace
+
+void TComponentArranger::ReadDesignators() {
+    // Each member of a group of two or more has its designator text fetched once, with the same
+    // text mirror fetch as the comparison of an exchange sort would make: n reads for a group of n
+    // instead of the exchange sort's n(n - 1). The reads go in the order of collection, the host's
+    // own, so that it finds its texts one after the other. A text the host does not give reads as
+    // empty.
+    std::vector<bool> sorted(Collected.size());
+    for (auto& group : Groups)
+        if (group->Members.size() >= 2)
+            for (const TGroupMember& member : group->Members) sorted[member.Sequence] = true;
+    Designators.clear();
+    Texts.assign(Collected.size(), TTextSpan{});
+    TPcbText text(0);
+    for (size_t k = 0; k < Collected.size(); ++k) {
+        if (!sorted[k]) continue;
+        text.SetHandle(Collected[k].NameHandle);
+        text.Own.Text.Length = 0;  // what a host that gives no text leaves
+        text.Transfer(Direction::Fetch);
+        Texts[k] = {HeadOf(text.Own.Text.View()), uint32_t(Designators.size()), uint32_t(text.Own.Text.Size())};
+        Designators.append(text.Own.Text.View());
+    }
+}
+
+namespace {
+
+// A member's designator text, with its head for short-string order.
+struct SortKey {
+    uint64_t Head = 0;
+    std::string_view Text;
+    uint32_t Member = 0;
+};
+
+// Short-string order: unsigned bytes, a prefix before the longer text; equal texts in collection
+// order, which makes the order total, so that an unstable sort gives the stable sort's result.
 bool ShortStringBefore(const SortKey& a, const SortKey& b) {
     if (a.Head != b.Head) return a.Head < b.Head;
     const size_t n = std::min(a.Text.size(), b.Text.size());
-    if (const int c = n ? std::memcmp(a.Text.data(), b.Text.data(), n) : 0; c != 0) return c < 0;
-    return a.Text.size() < b.Text.size();
+    if (const int c = n > 8 ? std::memcmp(a.Text.data() + 8, b.Text.data() + 8, n - 8) : 0; c != 0) return c < 0;
+    if (a.Text.size() != b.Text.size()) return a.Text.size() < b.Text.size();
+    return a.Member < b.Member;
 }
 
 }  // namespace
@@ -151,21 +156,22 @@ bool ShortStringBefore(const SortKey& a, const SortKey& b) {
 void SortMembers(TComponentsList& group) {
     const size_t n = group.Members.size();
     if (n < 2) return;
-    // The members are sorted stably on their texts: the same order as the exchange sort, ties in
-    // collection order.
+    // The members are sorted on their texts with ties in collection order: the order of the
+    // exchange sort, which swaps only strictly greater neighbours.
     const std::string& texts = group.Arranger->Designators;
+    const std::vector<TTextSpan>& spans = group.Arranger->Texts;
     std::vector<SortKey> keys(n);
     for (size_t i = 0; i < n; ++i) {
-        const TGroupMember& m = group.Members[i];
-        keys[i].Text = std::string_view(texts).substr(m.TextAt, m.TextSize);
-        keys[i].Head = HeadOf(keys[i].Text);
+        const TTextSpan& span = spans[group.Members[i].Sequence];
+        keys[i].Text = std::string_view(texts).substr(span.At, span.Size);
+        keys[i].Head = span.Head;
         keys[i].Member = uint32_t(i);
     }
     if (group.Arranger->Options.Order == ArrangeOptions::OrderKind::Natural)
         std::stable_sort(keys.begin(), keys.end(),
                          [](const SortKey& a, const SortKey& b) { return CompareNatural(a.Text, b.Text) < 0; });
     else
-        std::stable_sort(keys.begin(), keys.end(), ShortStringBefore);
+        std::sort(keys.begin(), keys.end(), ShortStringBefore);
     std::vector<TGroupMember> sorted(n);
     for (size_t i = 0; i < n; ++i) sorted[i] = group.Members[keys[i].Member];
     group.Members = std::move(sorted);

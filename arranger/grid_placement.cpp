@@ -17,7 +17,7 @@ namespace plz {
 namespace {
 
 using Options = ArrangeOptions;
-using Rect = std::array<int32_t, 4>;  // left, bottom, right, top
+using Rect = TRect;
 
 // The layout works in 64 bits and accepts only results that fit the host's 32-bit coordinates:
 // wrapped values would throw components to wrong places. It fails before anything is written back.
@@ -32,23 +32,11 @@ struct Grid {
     int64_t W = 1, H = 1, Columns = 1, Rows = 1;
 };
 
-// Each member's rectangle, read once, as the host reports it before anything moves. A host that
-// answers a failure, or writes nothing (an editor without the entry point), fails the run: a
-// rectangle it did not report would move the component to a wrong place.
-std::vector<Rect> MemberRects(TComponentsList& group) {
-    constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+// The rectangles of the members that one group's layout reads, by their place in the collection.
+std::vector<Rect> MemberRects(const TComponentsList& group) {
+    const std::vector<TRect>& all = group.Arranger->Rects;
     std::vector<Rect> rects(group.Members.size());
-    for (size_t k = 0; k < rects.size(); ++k) {
-        Rect& r = rects[k];
-        r = {kMax, kMax, kMin, kMin};  // inverted: what no host reports
-        if (PcbApi_QueryObjectBoundingRectangle(group.Members[k].Handle, &r[0], &r[1], &r[2], &r[3]) != 0 ||
-            (r[0] == kMax && r[2] == kMin))
-            throw Exception("The host gave no bounding rectangle for a component; no component was moved.");
-        if (r[2] < r[0] || r[3] < r[1])
-            throw Exception("The host reported an inverted bounding rectangle (left " + std::to_string(r[0]) +
-                            ", bottom " + std::to_string(r[1]) + ", right " + std::to_string(r[2]) + ", top " +
-                            std::to_string(r[3]) + "); no component was moved.");
-    }
+    for (size_t k = 0; k < rects.size(); ++k) rects[k] = all[group.Members[k].Sequence];
     return rects;
 }
 
@@ -96,21 +84,41 @@ Grid MeasureGroup(const TComponentsList& group, const std::vector<Rect>& rects) 
 // Places the members in the grid's cells: the left edge of the grid at x, its top edge R rows above
 // y. Every moved rectangle must lie in the coordinate range, not only the reference point.
 void PlaceGroup(TComponentsList& group, const Grid& grid, const std::vector<Rect>& rects, int32_t x, int32_t y) {
+    std::vector<TPoint>& placed = group.Arranger->Placed;
     group.StartX = x;
     group.TopY = Fit(int64_t(y) + grid.Rows * grid.H);
     for (size_t k = 0; k < rects.size(); ++k) {
-        TGroupMember& member = group.Members[k];
+        const TGroupMember& member = group.Members[k];
         const auto [l, b, r, t] = rects[k];
         const int64_t column = int64_t(k) % grid.Columns, row = int64_t(k) / grid.Columns;
         const int64_t left = int64_t(group.StartX) + column * grid.W, top = int64_t(group.TopY) - row * grid.H;
         Fit(left + (int64_t(r) - l));
         Fit(top - (int64_t(t) - b));
-        member.X = Fit(Fit(left) + (int64_t(member.X) - l));
-        member.Y = Fit(Fit(top) + (int64_t(member.Y) - t));
+        placed[member.Sequence] = {Fit(Fit(left) + (int64_t(member.X) - l)), Fit(Fit(top) + (int64_t(member.Y) - t))};
     }
 }
 
 }  // namespace
+
+void TComponentArranger::ReadRects() {
+    // Read once, as the host reports them before anything moves. A host that answers a failure,
+    // or writes nothing (an editor without the entry point), fails the run: a rectangle it did not
+    // report would move the component to a wrong place.
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+    Rects.resize(Collected.size());
+    Placed.resize(Collected.size());
+    for (size_t k = 0; k < Collected.size(); ++k) {
+        Rect& r = Rects[k];
+        r = {kMax, kMax, kMin, kMin};  // inverted: what no host reports
+        if (PcbApi_QueryObjectBoundingRectangle(Collected[k].Handle, &r[0], &r[1], &r[2], &r[3]) != 0 ||
+            (r[0] == kMax && r[2] == kMin))
+            throw Exception("The host gave no bounding rectangle for a component; no component was moved.");
+        if (r[2] < r[0] || r[3] < r[1])
+            throw Exception("The host reported an inverted bounding rectangle (left " + std::to_string(r[0]) +
+                            ", bottom " + std::to_string(r[1]) + ", right " + std::to_string(r[2]) + ", top " +
+                            std::to_string(r[3]) + "); no component was moved.");
+    }
+}
 
 void LayoutGroup(TComponentsList& group, int32_t x, int32_t y) {
     const std::vector<Rect> rects = MemberRects(group);
@@ -119,6 +127,7 @@ void LayoutGroup(TComponentsList& group, int32_t x, int32_t y) {
 
 bool TComponentArranger::PlaceGroups() {
     if (!PcbApi_ChooseLocation(Board->Handle, &StartX, &StartY, ShortString<255>(kStartPrompt))) return false;
+    ReadRects();
     if (Options.Groups == Options::GroupsKind::Stacked) {
         LayoutGroup(*Groups[0], StartX, StartY);
         for (size_t i = 1; i < Groups.size(); ++i)
@@ -150,18 +159,13 @@ bool TComponentArranger::PlaceGroups() {
 
 void TComponentArranger::StoreGroups() {
     // The members go back in the order they were collected, which is the host's own order: every
-    // commit is made whatever the others' outcome, so the board ends the same as in group order,
-    // and the host finds its objects one after the other instead of all over its memory.
-    std::vector<const TGroupMember*> collected(MemberCount);
-    for (auto& group : Groups)
-        for (const TGroupMember& member : group->Members) collected[member.Sequence] = &member;
-    // Each record goes back as fetched, at its new location, through one mirror: a record restored
-    // into it sets every field the host reads.
-    TPcbComponent component(0);
-    for (const TGroupMember* member : collected) {
-        MemberRecords::Restore(member->Record, component);
-        component.Common.X = member->X;
-        component.Common.Y = member->Y;
+    // commit is made whatever the others' outcome, so the board ends the same as in group order.
+    // Each record goes back as fetched, at its new location.
+    MemberRecords::Reader records(Records);
+    for (size_t k = 0; k < Collected.size(); ++k) {
+        TPcbComponent& component = records.Next();
+        component.Common.X = Placed[k][0];
+        component.Common.Y = Placed[k][1];
         component.Transfer(Direction::Commit);
     }
 }

@@ -1,16 +1,21 @@
-// The compact form of a component record: the shared fields and the fixed parts as they are, and
-// each short string as its length byte and its characters.
+// The compact form of a component record: a mask of the strings that repeat the record before, the
+// shared fields and the fixed parts as they are, then each other string as its length byte and its
+// characters.
 #include "arranger/member_records.h"
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace plz {
 namespace {
 
-// The most a record can take: every string full. A block always has room for that much after its
-// last record, so the 16-byte pieces never pass its end.
-constexpr std::size_t kMostBytes = sizeof(PcbObjectFields) + sizeof(PcbComponentFields);
+using Mask = uint16_t;
+static_assert(MemberRecords::kStrings <= 8 * sizeof(Mask));
+
+// The most a record can take: the mask, every field and every string full. A block always has room
+// for that much after its last record, so the 16-byte pieces never pass its end.
+constexpr std::size_t kMostBytes = sizeof(Mask) + sizeof(PcbObjectFields) + sizeof(PcbComponentFields);
 constexpr std::size_t kFirstBlockBytes = 4 * kMostBytes;
 constexpr std::size_t kLargestBlockBytes = std::size_t(1) << 20;
 
@@ -50,35 +55,69 @@ const uint8_t* TakeText(const uint8_t* at, ShortString<N>& s) {
     CopyChars<N>(reinterpret_cast<uint8_t*>(s.Chars), at, s.Size());
     return at + s.Size();
 }
+// Whether a string written out at `at` is the same as s, length byte included.
+template <std::size_t N>
+bool SameText(const uint8_t* at, const ShortString<N>& s) {
+    return at[0] == s.Length && std::memcmp(at + 1, s.Chars, s.Size()) == 0;
+}
+
+// Calls f(i, string) for the record's strings in their order.
+template <class Mirror, class F>
+void ForEachString(Mirror& mirror, F&& f) {
+    f(0, mirror.Own.FootprintKey);
+    for (std::size_t k = 0; k < 8; ++k) f(1 + k, mirror.Own.SourceLinks[k]);
+    f(9, mirror.Own.Default3DModel);
+}
 
 }  // namespace
 
-const uint8_t* MemberRecords::Keep(const TPcbComponent& mirror) {
-    if (size_ - used_ < kMostBytes) {
+void MemberRecords::Keep(const TPcbComponent& mirror) {
+    if (blocks_.empty() || size_ - blocks_.back().used < kMostBytes) {
         size_ = blocks_.empty() ? kFirstBlockBytes : std::min(2 * size_, kLargestBlockBytes);
-        blocks_.push_back(std::make_unique<uint8_t[]>(size_));
-        used_ = 0;
+        blocks_.push_back({std::make_unique_for_overwrite<uint8_t[]>(size_), 0});  // written as kept
     }
-    uint8_t* const start = blocks_.back().get() + used_;
+    Block& block = blocks_.back();
+    uint8_t* const start = block.bytes.get() + block.used;
     const auto* own = reinterpret_cast<const uint8_t*>(&mirror.Own);
-    uint8_t* at = Put(start, &mirror.Common, sizeof mirror.Common);
+    uint8_t* at = Put(start + sizeof(Mask), &mirror.Common, sizeof mirror.Common);
     at = Put(at, own, kHeadBytes);
-    at = PutText(at, mirror.Own.FootprintKey);
     at = Put(at, own + kMiddleFrom, kMiddleBytes);
-    for (const auto& link : mirror.Own.SourceLinks) at = PutText(at, link);
-    at = PutText(at, mirror.Own.Default3DModel);
-    used_ += std::size_t(at - start);
-    return start;
+    // Neighbouring components often share links and models: a string the same as the one written
+    // out last for its place is left out, and read back from there.
+    Mask repeats = 0;
+    ForEachString(mirror, [&](std::size_t i, const auto& s) {
+        if (last_[i] && SameText(last_[i], s)) {
+            repeats |= Mask(1u << i);
+            return;
+        }
+        last_[i] = at;
+        at = PutText(at, s);
+    });
+    std::memcpy(start, &repeats, sizeof repeats);
+    block.used += std::size_t(at - start);
+    ++count_;
 }
 
-void MemberRecords::Restore(const uint8_t* record, TPcbComponent& mirror) {
-    auto* own = reinterpret_cast<uint8_t*>(&mirror.Own);
-    const uint8_t* at = Take(record, &mirror.Common, sizeof mirror.Common);
+TPcbComponent& MemberRecords::Reader::Next() {
+    if (block_ < records_.blocks_.size() && at_ == records_.blocks_[block_].used) ++block_, at_ = 0;
+    if (block_ >= records_.blocks_.size()) throw std::out_of_range("no member record left to read");
+    const uint8_t* const start = records_.blocks_[block_].bytes.get() + at_;
+    Mask repeats;
+    std::memcpy(&repeats, start, sizeof repeats);
+    auto* own = reinterpret_cast<uint8_t*>(&mirror_.Own);
+    const uint8_t* at = Take(start + sizeof(Mask), &mirror_.Common, sizeof mirror_.Common);
     at = Take(at, own, kHeadBytes);
-    at = TakeText(at, mirror.Own.FootprintKey);
     at = Take(at, own + kMiddleFrom, kMiddleBytes);
-    for (auto& link : mirror.Own.SourceLinks) at = TakeText(at, link);
-    TakeText(at, mirror.Own.Default3DModel);
+    ForEachString(mirror_, [&](std::size_t i, auto& s) {
+        if ((repeats >> i) & 1u) {
+            TakeText(last_[i], s);
+            return;
+        }
+        last_[i] = at;
+        at = TakeText(at, s);
+    });
+    at_ += std::size_t(at - start);
+    return mirror_;
 }
 
 void MemberRecords::Clear(TPcbComponent& mirror, uint32_t handle) {

@@ -346,13 +346,17 @@ TEST_F(ArrangerTest, MemberOrderIsTheExchangeSortsWithOneTextReadPerMember) {
         {"C1", "C", "C10", "C1 ", "C1\x01", "C", "C1"},               // prefixes
         {"\xff", "\x80", "a", "\x7f", "\xc3\xa9", "A", "\xff", "b"},  // bytes above 127
         {"only"},
+        // past the eight bytes compared as one number
+        {"ABCDEFGH1", "ABCDEFGH", "ABCDEFGH10", "ABCDEFGH1", "ABCDEFGH\x80", "ABCDEFGH\x01", "ABCDEFGI", "ABCDEFG"},
     };
     std::mt19937 random(20261210);
     const char alphabet[] = {'R', '1', '0', 'a', '\x80', '\xff'};
     for (int g = 0; g < 25; ++g) {
         std::vector<std::string> texts(1 + random() % 60);
-        for (std::string& t : texts)
+        for (std::string& t : texts) {
+            if (g % 2) t = "REF0000" + std::string(random() % 3, '0');  // long shared beginnings
             for (unsigned i = random() % 4; i > 0; --i) t += alphabet[random() % std::size(alphabet)];
+        }
         tables.push_back(texts);
     }
     for (const auto& texts : tables) {

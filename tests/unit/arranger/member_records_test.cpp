@@ -1,10 +1,12 @@
-// The compact records that a run keeps of its components: every field comes back as fetched, for
-// strings of every length (around the 16-byte pieces, full, and with a faulty length byte), across
-// blocks; and a cleared mirror reads as a new one.
+// The compact records that a run keeps of its components: every field comes back as fetched, in the
+// order kept, for strings of every length (around the 16-byte pieces, full, and with a faulty length
+// byte), repeated or nearly repeated from the record before, across blocks, whatever the reader's
+// mirror holds in between; and a cleared mirror reads as a new one.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,7 +50,7 @@ void Fill(TPcbComponent& m, int salt, const size_t (&lengths)[10]) {
     m.Own.Default3DModel.Assign(Text(lengths[9], salt + 9));
 }
 
-TEST(MemberRecords, EveryFieldComesBackAsFetched) {
+TEST(MemberRecords, EveryFieldComesBackAsFetchedInTheOrderKept) {
     const size_t lengths[][10] = {
         {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
         {1, 15, 16, 17, 31, 32, 33, 1, 0, 14},
@@ -57,23 +59,33 @@ TEST(MemberRecords, EveryFieldComesBackAsFetched) {
     };
     MemberRecords store;
     std::vector<std::unique_ptr<TPcbComponent>> kept;
-    std::vector<const uint8_t*> records;
-    // Enough full records to fill several blocks; earlier records stay where they are.
+    // Enough full records to fill several blocks. Some repeat strings of the record before, some
+    // change only a string's length byte or its last character, and one repeats a faulty length.
     for (int round = 0; round < 40; ++round)
         for (const auto& l : lengths) {
             auto m = std::make_unique<TPcbComponent>(0);
-            Fill(*m, int(kept.size()), l);
-            if (round == 1) m->Own.FootprintKey.Length = 255;  // faulty: past the capacity of 250
-            records.push_back(store.Keep(*m));
+            if (round % 3 == 0 && !kept.empty()) {  // every third round repeats the record before ...
+                m->Common = kept.back()->Common;
+                m->Own = kept.back()->Own;
+            } else {
+                Fill(*m, int(kept.size()), l);
+            }
+            m->Common.Handle = uint32_t(kept.size());  // ... in another component, with changes:
+            if (round % 5 == 1) m->Own.FootprintKey.Length = 255;  // faulty: past the capacity of 250
+            if (round % 7 == 2 && l[3] > 0) m->Own.SourceLinks[2].Chars[l[3] - 1] ^= 1;
+            if (round % 11 == 3) m->Own.Default3DModel.Length = uint8_t(l[9] / 2);
+            store.Keep(*m);
             kept.push_back(std::move(m));
         }
-    TPcbComponent restored(0);
+    ASSERT_EQ(store.Count(), kept.size());
+    MemberRecords::Reader reader(store);
     for (size_t i = 0; i < kept.size(); ++i) {
         SCOPED_TRACE(i);
-        Fill(restored, 200 + int(i % 7), lengths[2]);  // whatever the mirror held before
-        MemberRecords::Restore(records[i], restored);
+        TPcbComponent& restored = reader.Next();
         ExpectSame(restored, *kept[i]);
+        Fill(restored, 200 + int(i % 7), lengths[2]);  // what a host may leave in the mirror
     }
+    EXPECT_THROW(reader.Next(), std::out_of_range);
 }
 
 TEST(MemberRecords, AClearedMirrorReadsAsANewOne) {
