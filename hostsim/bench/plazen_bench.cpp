@@ -1,8 +1,10 @@
 // The benchmark of the arrange command: boards of 1,000, 10,000 and 100,000 components made with a
 // fixed seed, each arranged by a whole "Plazen" run in the host simulator, next to a floor run that
 // does only what moving N components needs at the least (a fetch, a rectangle and a commit each,
-// straight through the simulated editor). Prints figures; it is not a test.
+// straight through the simulated editor). Prints figures, each the median of five rounds on a board
+// loaded afresh; it is not a test.
 //   plazen-bench [COMPONENTS]   one board of that many components (1 to 1000000) instead of the three
+#include <algorithm>
 #include <charconv>
 #include <ctime>
 #include <cstdio>
@@ -103,6 +105,12 @@ double FloorRun(ModuleHandle module, const trelpa::Control& editor) {
 }
 
 constexpr int kMaxComponents = 1000000;
+constexpr int kRounds = 5;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 int Usage() {
     std::fprintf(stderr, "usage: plazen-bench [COMPONENTS]  (a whole number from 1 to %d; without it: 1000, 10000 "
@@ -136,34 +144,41 @@ int main(int argc, char** argv) {
     const trelpa::Control& editor = *trelpa::ControlOf(plugin.Editor());
 
     for (int count : counts) {
-        MakeBoard(editor, count, 20261210u + uint32_t(count));
-        editor.SetChooseLocation(1, 0, -2100000000);
-        editor.ClearCallCounts();
-        host.state().processes.clear();
-        const auto start = Clock::now();
-        const hostsim::Outcome outcome = plugin.Launch("Plazen", "");
-        const double run = Seconds(start);
-        if (Failed(outcome.status)) {
-            std::fprintf(stderr, "Plazen failed: %s\n", hostsim::FormatStatus(outcome.status).c_str());
-            return 1;
+        // Each figure is the median of kRounds, each on a board loaded afresh, so that one slow
+        // moment of a shared machine does not make it. The calls are those of the last run.
+        const uint32_t seed = 20261210u + uint32_t(count);
+        std::vector<double> loads, runs, floors;
+        std::vector<uint32_t> calls(std::size(kCalled));
+        for (int round = 0; round < kRounds; ++round) {
+            const auto loadStart = Clock::now();
+            MakeBoard(editor, count, seed);
+            loads.push_back(Seconds(loadStart));
+            editor.SetChooseLocation(1, 0, -2100000000);
+            editor.ClearCallCounts();
+            host.state().processes.clear();
+            const auto start = Clock::now();
+            const hostsim::Outcome outcome = plugin.Launch("Plazen", "");
+            runs.push_back(Seconds(start));
+            if (Failed(outcome.status)) {
+                std::fprintf(stderr, "Plazen failed: %s\n", hostsim::FormatStatus(outcome.status).c_str());
+                return 1;
+            }
+            for (size_t i = 0; i < calls.size(); ++i) calls[i] = editor.CallCount(kCalled[i]);
+            MakeBoard(editor, count, seed);
+            floors.push_back(FloorRun(plugin.Editor(), editor));
         }
         std::printf("== %d components\n", count);
         uint64_t total = 0;
-        for (const char* name : kCalled) {
-            const uint32_t calls = editor.CallCount(name);
-            if (!calls) continue;
-            total += calls;
-            std::printf("  %-48s %12u  %10.2f per component\n", name, calls, double(calls) / count);
+        for (size_t i = 0; i < calls.size(); ++i) {
+            if (!calls[i]) continue;
+            total += calls[i];
+            std::printf("  %-48s %12u  %10.2f per component\n", kCalled[i], calls[i], double(calls[i]) / count);
         }
         std::printf("  %-48s %12llu  %10.2f per component\n", "all entry points", (unsigned long long)total,
                     double(total) / count);
-
-        const auto loadStart = Clock::now();
-        MakeBoard(editor, count, 20261210u + uint32_t(count));
-        const double load = Seconds(loadStart);
-        const double floor = FloorRun(plugin.Editor(), editor);
-        std::printf("  board load %.3f s; Plazen run %.3f s, floor run %.5f s, ratio %.0f\n", load, run, floor,
-                    floor > 0 ? run / floor : 0.0);
+        const double run = Median(runs), floor = Median(floors);
+        std::printf("  board load %.3f s; Plazen run %.3f s, floor run %.5f s, ratio %.1f\n", Median(loads), run,
+                    floor, floor > 0 ? run / floor : 0.0);
         std::fflush(stdout);
     }
     return 0;
