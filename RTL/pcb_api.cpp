@@ -30,15 +30,20 @@ void BindPcbApi() {
         g_slots[i] = g_module ? os::calls().FindExport(g_module, kNames[i]) : nullptr;
 }
 
-void EnsurePcbApiBound() {
+namespace {
+// Every forwarder asks this first; inline, so that a bound module costs one test per call.
+inline void Bound() {
     if (!g_module) BindPcbApi();
 }
+}  // namespace
+
+void EnsurePcbApiBound() { Bound(); }
 
 void* PcbApiEntry(PcbApiSlot slot) { return g_slots[static_cast<std::size_t>(slot)]; }
 
 #define PLZ_PCB_API_FORWARD_Plain(name, result, missing, params, args) \
     result name params {                                                \
-        EnsurePcbApiBound();                                            \
+        Bound();                                            \
         const auto entry = Entry<name##_Fn>(PcbApiSlot::name);          \
         if (!entry) return missing;                                     \
         return entry args;                                              \
@@ -52,7 +57,7 @@ PLZ_PCB_API_CALLS(PLZ_PCB_API_FORWARD)
 #undef PLZ_PCB_API_FORWARD_Plain
 
 uint8_t PcbApi_ChooseLocation(uint32_t board, int32_t* x, int32_t* y, const ShortString<255>& prompt) {
-    EnsurePcbApiBound();
+    Bound();
     const auto entry = Entry<PcbApi_ChooseLocation_Fn>(PcbApiSlot::PcbApi_ChooseLocation);
     if (!entry) return 0;
     ShortString<255> buffer(prompt.View());
@@ -60,7 +65,7 @@ uint8_t PcbApi_ChooseLocation(uint32_t board, int32_t* x, int32_t* y, const Shor
 }
 
 uint32_t PcbApi_CreateIterator(uint32_t board, uint8_t objectKind, uint8_t mode, uint8_t layer) {
-    EnsurePcbApiBound();
+    Bound();
     const auto entry = Entry<PcbApi_CreateIterator_Fn>(PcbApiSlot::PcbApi_CreateIterator);
     if (!entry) return 0;
     return entry(board, objectKind, mode, LayerToLayerId(layer));
@@ -68,7 +73,7 @@ uint32_t PcbApi_CreateIterator(uint32_t board, uint8_t objectKind, uint8_t mode,
 
 void PcbApi_GetDesignatorDisplayString(uint32_t handle, ShortString<254>& text) {
     text.Length = 0;
-    EnsurePcbApiBound();
+    Bound();
     const auto entry = Entry<PcbApi_GetDesignatorDisplayString_Fn>(PcbApiSlot::PcbApi_GetDesignatorDisplayString);
     if (!entry) return;
     ShortString<255> buffer;
@@ -77,7 +82,7 @@ void PcbApi_GetDesignatorDisplayString(uint32_t handle, ShortString<254>& text) 
 }
 
 uint32_t PcbApi_AddMemberToClass(uint32_t classHandle, const ShortString<255>& memberName) {
-    EnsurePcbApiBound();
+    Bound();
     const auto entry = Entry<PcbApi_AddMemberToClass_Fn>(PcbApiSlot::PcbApi_AddMemberToClass);
     if (!entry) return 1;
     ShortString<255> buffer(memberName.View());
@@ -87,7 +92,7 @@ uint32_t PcbApi_AddMemberToClass(uint32_t classHandle, const ShortString<255>& m
 uint32_t PcbApi_QueryBoard(uint8_t direction, uint32_t board, uint32_t* value1, ShortString<255>* text,
                            uint8_t* byte1, uint32_t* value2, uint32_t* value3, uint32_t* value4, uint32_t* value5,
                            uint8_t* byte2, uint8_t* currentLayer, uint32_t* value6) {
-    EnsurePcbApiBound();
+    Bound();
     const auto entry = Entry<PcbApi_QueryBoard_Fn>(PcbApiSlot::PcbApi_QueryBoard);
     if (!entry) return 0;
     LayerId layerId = LayerToLayerId(*currentLayer);

@@ -55,10 +55,24 @@ const uint8_t* TakeText(const uint8_t* at, ShortString<N>& s) {
     CopyChars<N>(reinterpret_cast<uint8_t*>(s.Chars), at, s.Size());
     return at + s.Size();
 }
-// Whether a string written out at `at` is the same as s, length byte included.
+// Whether a string written out at `at` is the same as s, length byte included; in words of eight
+// bytes, inline: the strings are short, and most of them are the same.
 template <std::size_t N>
 bool SameText(const uint8_t* at, const ShortString<N>& s) {
-    return at[0] == s.Length && std::memcmp(at + 1, s.Chars, s.Size()) == 0;
+    if (at[0] != s.Length) return false;
+    const auto* a = at + 1;
+    const auto* b = reinterpret_cast<const uint8_t*>(s.Chars);
+    const std::size_t n = s.Size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x != y) return false;
+    }
+    for (; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
 }
 
 // Calls f(i, string) for the record's strings in their order.
