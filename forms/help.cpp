@@ -88,8 +88,10 @@ int32_t LookupHelpId(const std::string& name, const std::string& prefix, std::st
     int32_t id = 0;
     if (!map.Find(topic, &id)) return 0;
     if (id > 0) return id;
-    const int32_t index = -id - 1;
-    if (id == 0 || index >= int32_t(map.references.size())) return 0;
+    // A negative id is a reference, whether the map made it or its file held it as a number; in
+    // 64 bits, so that the file's -2147483648 does not overflow.
+    const int64_t index = -int64_t(id) - 1;
+    if (id == 0 || index >= int64_t(map.references.size())) return 0;
 
     const std::string reference = map.references[size_t(index)];
     ComPtr<IClient> client = CurrentClient();

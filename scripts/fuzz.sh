@@ -14,14 +14,15 @@ cmake --build build/fuzz -j"$(nproc)"
 mkdir -p build/fuzz/crashes
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=()
-for target in parameters ini_file language_mappings board_file arrange_options; do
+for exe in build/fuzz/bin/fuzz_*; do
+  target=${exe#build/fuzz/bin/fuzz_}
   work=build/fuzz/corpus/$target
   mkdir -p "$work"
   options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
            -artifact_prefix="build/fuzz/crashes/$target-")
-  [ "$target" != board_file ] || options+=(-dict=tests/fuzz/json.dict)
+  case $target in board_file|form_description) options+=(-dict=tests/fuzz/json.dict) ;; esac
   echo "== fuzz $target for $seconds s"
-  if ! build/fuzz/bin/fuzz_$target "${options[@]}" "$work" "tests/fuzz/corpus/$target" \
+  if ! "$exe" "${options[@]}" "$work" "tests/fuzz/corpus/$target" \
        > "build/fuzz/$target.log" 2>&1; then
     failed+=("$target")
     tail -40 "build/fuzz/$target.log"

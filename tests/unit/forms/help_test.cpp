@@ -47,7 +47,7 @@ TEST_F(HelpTest, IdMapsReadNumbersReferencesAndSkipOtherLines) {
 }
 
 TEST_F(HelpTest, AReferenceLooksTheTopicUpInTheOtherModulesHelp) {
-    WriteFile(HelpFolder(), "Mine.id", "Dlg_Layers=3,PCB:Layers\nDlg_Gone=4,Missing\n");
+    WriteFile(HelpFolder(), "Mine.id", "Dlg_Layers=3,PCB:Layers\nDlg_Gone=4,Missing\nDlg_Min=-2147483648\nDlg_Neg=-3\n");
     WriteFile(HelpFolder(), "Trelpa.chm", "");
     WriteFile(HelpFolder(), "Trelpa.id", "PCB_Layers=4711\n");
     state().referenceModules[u"PCB:Layers"] = u"C:\\Program\\Trelpa.dll";
@@ -59,6 +59,9 @@ TEST_F(HelpTest, AReferenceLooksTheTopicUpInTheOtherModulesHelp) {
     EXPECT_EQ(file, GetHelpFolder() + "Trelpa.chm");
     file = LocateHelpFile("Mine.chm");
     EXPECT_EQ(LookupHelpId("Dlg_Gone", "", topic, map, file), 0);  // no help file behind it
+    // Negative numbers in the file read as references; past the list they give no id.
+    EXPECT_EQ(LookupHelpId("Dlg_Min", "", topic, map, file), 0);
+    EXPECT_EQ(LookupHelpId("Dlg_Neg", "", topic, map, file), 0);
     EXPECT_EQ(state().referenceQueries, (std::vector<std::u16string>{u"PCB:Layers", u"Missing"}));
 }
 
