@@ -9,7 +9,6 @@
 #include "frame/plugin_interfaces.h"
 #include "platform/com_ptr.h"
 #include "ui/form.h"
-#include "ui/reader.h"
 
 namespace plz::forms {
 
@@ -71,15 +70,7 @@ private:
 // one), with no owner: a maker for the server module's options-view registry.
 template <typename F>
 ComPtr<IDocumentOptionsView> MakeDocumentOptionsView() {
-    F* form = ui::NewForm<F>(nullptr);
-    try {
-        if (ui::FindFormDescription(form->ClassName())) ui::ReadFormDescription(*form);
-    } catch (...) {
-        delete form;
-        throw;
-    }
-    auto* view = new TDocumentOptionsView(form);
-    return ComPtr<IDocumentOptionsView>::Adopt(view);
+    return WrapNewForm<TDocumentOptionsView, F, IDocumentOptionsView>();
 }
 
 }  // namespace plz::forms

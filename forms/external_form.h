@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "frame/host_interfaces.h"
 #include "platform/abi.h"
 #include "platform/com_ptr.h"
 #include "ui/form.h"
+#include "ui/reader.h"
 
 namespace plz::forms {
 
@@ -65,5 +67,17 @@ private:
 
     uint32_t references_ = 1;
 };
+
+// A wrapper W around a new form of class F with no owner, the form read from its class's stored
+// description when it has one: what the makers of the server module's registry return. The form
+// is freed when its description does not read or the wrapper cannot be made.
+template <typename W, typename F, typename Interface>
+ComPtr<Interface> WrapNewForm() {
+    std::unique_ptr<F> form(ui::NewForm<F>(nullptr));
+    if (ui::FindFormDescription(form->ClassName())) ui::ReadFormDescription(*form);
+    auto* wrapper = new W(form.get());
+    form.release();  // the wrapper's now
+    return ComPtr<Interface>::Adopt(wrapper);
+}
 
 }  // namespace plz::forms

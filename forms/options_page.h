@@ -8,7 +8,6 @@
 #include "frame/plugin_interfaces.h"
 #include "platform/com_ptr.h"
 #include "ui/form.h"
-#include "ui/reader.h"
 
 namespace plz::forms {
 
@@ -47,15 +46,7 @@ private:
 // one), with no owner: the maker that the server module's options-form registry keeps.
 template <typename F>
 ComPtr<IOptionsPage> MakeOptionsPage() {
-    F* form = ui::NewForm<F>(nullptr);
-    try {
-        if (ui::FindFormDescription(form->ClassName())) ui::ReadFormDescription(*form);
-    } catch (...) {
-        delete form;
-        throw;
-    }
-    auto* page = new TOptionsPage(form);
-    return ComPtr<IOptionsPage>::Adopt(page);
+    return WrapNewForm<TOptionsPage, F, IOptionsPage>();
 }
 
 }  // namespace plz::forms

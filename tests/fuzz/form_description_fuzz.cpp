@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_input.h"
 #include "ui/form.h"
 #include "ui/reader.h"
 #include "ui/std_controls.h"
@@ -33,21 +34,10 @@ public:
     std::string ClassName() const override { return "TFuzzLabel"; }
 };
 
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-    uint8_t Next() { return at < size ? data[at++] : 0; }
-    bool Done() const { return at >= size; }
-    int32_t Number() { return int32_t(uint32_t(Next()) << 8 | Next()) - 32768; }
-    // A caption with characters that JSON has to escape.
-    std::string Text() {
-        static constexpr std::string_view kAlphabet = "aZ0 \"\\/\t\n\x01\x7f";
-        std::string t;
-        for (size_t n = Next() % 10; n > 0; --n) t += kAlphabet[Next() % kAlphabet.size()];
-        return t;
-    }
-};
+// A number from -32768 to 32767.
+int32_t Number(plz::fuzz::Input& in) { return int32_t(uint32_t(in.Next()) << 8 | in.Next()) - 32768; }
+// A caption with characters that JSON has to escape.
+std::string Text(plz::fuzz::Input& in) { return in.Word("aZ0 \"\\/\t\n\x01\x7f", 9); }
 
 std::string Json(std::string_view text) {
     std::string out = "\"";
@@ -85,18 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PLZ_FUZZ_CHECK(g_alive == 0);
 
     // A description written from the input's choices reads into a form that holds them.
-    Input in{data, size};
+    plz::fuzz::Input in{data, size};
     struct Label {
         std::string caption;
         int32_t left, top;
     };
     std::vector<Label> labels;
-    const std::string caption = in.Text();
-    const int32_t width = in.Number();
+    const std::string caption = Text(in);
+    const int32_t width = Number(in);
     std::string text = "{\"class\": \"TFuzzForm\", \"properties\": {\"Caption\": " + Json(caption) +
                        ", \"Width\": " + std::to_string(width) + "}, \"components\": [";
     while (!in.Done() && labels.size() < 8) {
-        labels.push_back({in.Text(), in.Number(), in.Number()});
+        labels.push_back({Text(in), Number(in), Number(in)});
         const Label& l = labels.back();
         text += std::string(labels.size() > 1 ? ", " : "") + "{\"class\": \"TFuzzLabel\", \"name\": \"L" +
                 std::to_string(labels.size()) + "\", \"properties\": {\"Caption\": " + Json(l.caption) +

@@ -11,24 +11,12 @@
 #include "forms/help.h"
 #include "platform/ascii.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_input.h"
 
 namespace {
 
 using plz::forms::HelpIdMap;
-
-// Reads the input byte by byte; past its end, zeros.
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-    uint8_t Next() { return at < size ? data[at++] : 0; }
-    bool Done() const { return at >= size; }
-    std::string Word(std::string_view alphabet, size_t most) {
-        std::string w;
-        for (size_t n = Next() % (most + 1); n > 0; --n) w += alphabet[Next() % alphabet.size()];
-        return w;
-    }
-};
+using plz::fuzz::Input;
 
 std::string Upper(std::string s) {
     for (char& c : s)

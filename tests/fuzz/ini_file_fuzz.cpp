@@ -11,28 +11,21 @@
 
 #include "platform/ini_file.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_input.h"
 
 namespace {
 
-// Reads the input byte by byte; past its end, zeros.
-struct Input {
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-    uint8_t Next() { return at < size ? data[at++] : 0; }
-    bool Done() const { return at >= size; }
-    // A name or value of 0 to 7 characters from a plain alphabet, with inner blanks.
-    std::string Word(bool allowEmpty) {
-        static constexpr std::string_view kAlphabet = "abcXYZ019 _.-";
-        std::string w;
-        const size_t length = Next() % 8;
-        for (size_t i = 0; i < length; ++i) w += kAlphabet[Next() % kAlphabet.size()];
-        while (!w.empty() && w.front() == ' ') w.erase(0, 1);
-        while (!w.empty() && w.back() == ' ') w.pop_back();
-        if (w.empty() && !allowEmpty) w = "k";
-        return w;
-    }
-};
+// A name or value of 0 to 7 characters from a plain alphabet, with inner blanks.
+std::string Word(plz::fuzz::Input& in, bool allowEmpty) {
+    static constexpr std::string_view kAlphabet = "abcXYZ019 _.-";
+    std::string w;
+    const size_t length = in.Next() % 8;
+    for (size_t i = 0; i < length; ++i) w += kAlphabet[in.Next() % kAlphabet.size()];
+    while (!w.empty() && w.front() == ' ') w.erase(0, 1);
+    while (!w.empty() && w.back() == ' ') w.pop_back();
+    if (w.empty() && !allowEmpty) w = "k";
+    return w;
+}
 
 std::string Upper(std::string s) {
     for (char& c : s)
@@ -52,13 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // A file written from the input's choices reads back as written.
-    Input in{data, size};
+    plz::fuzz::Input in{data, size};
     std::string text;
     std::map<std::string, std::map<std::string, std::string>> firsts;  // upper-cased names
     std::vector<std::string> sections;
     const char* const ends[] = {"\n", "\r\n"};
     while (!in.Done() && sections.size() < 8) {
-        const std::string section = in.Word(false);
+        const std::string section = Word(in, false);
         sections.push_back(section);
         const bool known = firsts.count(Upper(section)) != 0;
         auto& entries = firsts[Upper(section)];
@@ -69,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 text += std::string("; a comment = x") + ends[style % 2];
                 continue;
             }
-            const std::string key = in.Word(false), value = in.Word(true);
+            const std::string key = Word(in, false), value = Word(in, true);
             const bool quoted = style % 3 == 0;
             text += (style & 8 ? "\t" : "") + key + (style & 16 ? " = " : "=") + (quoted ? "\"" + value + "\"" : value) +
                     (style & 32 ? " " : "") + ends[(style >> 6) % 2];
