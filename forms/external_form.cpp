@@ -59,6 +59,10 @@ void TExternalForm::ReleaseForm() noexcept {
         delete form;
         return;
     }
+    // A form still in the host's window (the host let the wrapper go without taking the form out)
+    // would lose a release posted to its own window if the host's window went first and took it
+    // along: it leaves the host's window, keeping its contents, and goes the windowless way.
+    if (form->ParentWindow()) form->SetParentWindow(0);
     if (form->HandleAllocated()) {
         if (form->Release()) return;
         delete form;  // no message will come

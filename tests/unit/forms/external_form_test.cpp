@@ -277,6 +277,24 @@ TEST_F(ExternalFormTest, TheHolderGetsTheFormAndLetsItGoWithItsContents) {
     EXPECT_EQ(form->Bounds(), (os::Rect{30, 40, 350, 240}));
 }
 
+// Found when the host's order was varied: a host that lets the wrapper go while the form is still
+// in its window, and then closes that window before its message loop runs again, took the form's
+// posted release along with the form's window, and the form was never freed.
+TEST_F(ExternalFormTest, AFormLeftInTheHostsWindowIsFreedAlsoWhenTheHostsWindowGoesFirst) {
+    SampleForm* form = NewSample();
+    ComPtr<IDocumentOptionsView> view = NewView(form);
+    Holder holder = NewHolder();
+    ASSERT_EQ(view->SetHolder(holder.Get()), S_OK);
+    ASSERT_EQ(view->ShowInHolder(), S_OK);
+    ASSERT_TRUE(form->HandleAllocated());
+
+    view.Reset();    // no SetHolder(none) before
+    holder.Reset();  // the host's window goes, with any window inside it
+    EXPECT_EQ(g_freed, 0);
+    PumpAll();
+    EXPECT_EQ(g_freed, 1);
+}
+
 TEST_F(ExternalFormTest, TheHoldersReferenceIsCountedAndGivenBack) {
     ComPtr<IDocumentOptionsView> view = NewView(NewSample());
     Holder first = NewHolder(), second = NewHolder();
