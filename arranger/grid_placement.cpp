@@ -106,7 +106,6 @@ void TComponentArranger::ReadRects() {
     // report would move the component to a wrong place.
     constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
     Rects.resize(Collected.size());
-    Placed.resize(Collected.size());
     for (size_t k = 0; k < Collected.size(); ++k) {
         Rect& r = Rects[k];
         r = {kMax, kMax, kMin, kMin};  // inverted: what no host reports
@@ -128,6 +127,7 @@ void LayoutGroup(TComponentsList& group, int32_t x, int32_t y) {
 bool TComponentArranger::PlaceGroups() {
     if (!PcbApi_ChooseLocation(Board->Handle, &StartX, &StartY, ShortString<255>(kStartPrompt))) return false;
     ReadRects();
+    Placed.resize(Collected.size());
     if (Options.Groups == Options::GroupsKind::Stacked) {
         LayoutGroup(*Groups[0], StartX, StartY);
         for (size_t i = 1; i < Groups.size(); ++i)
